@@ -68,8 +68,9 @@ void WriteFileAtomic(const std::string& path, const TBytes& bytes) {
     ::umask(mask);
     ::fchmod(fd, 0666 & ~mask);
   }
-  if (::fsync(fd) != 0 || ::close(fd) != 0) {
-    const int err = errno;
+  int err = ::fsync(fd) == 0 ? 0 : errno;
+  if (::close(fd) != 0 && err == 0) err = errno;
+  if (err != 0) {
     ::unlink(tmpl.c_str());
     Fail("Cannot write", path, err);
   }
