@@ -1,0 +1,96 @@
+#include "model/RasterTransforms.h"
+
+#include <utility>
+
+namespace {
+
+TSurface RotatedClockwise(const TSurface& src) {
+  TSurface out(src.Height(), src.Width());
+  const int h = src.Height();
+  for (int y = 0; y < h; ++y) {
+    const TPixel* row = src.Row(y);
+    for (int x = 0; x < src.Width(); ++x) out.Row(x)[h - 1 - y] = row[x];
+  }
+  return out;
+}
+
+TMaskSurface RotatedClockwise(const TMaskSurface& src) {
+  TMaskSurface out(src.Height(), src.Width());
+  const int h = src.Height();
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < src.Width(); ++x) out.SetWhite(h - 1 - y, x, src.IsWhite(x, y));
+  return out;
+}
+
+void MirrorRows(TSurface& s) {
+  for (int y = 0; y < s.Height(); ++y) std::reverse(s.Row(y), s.Row(y) + s.Width());
+}
+
+void MirrorRows(TMaskSurface& m) {
+  const int w = m.Width();
+  for (int y = 0; y < m.Height(); ++y)
+    for (int x = 0; x < w / 2; ++x) {
+      const bool a = m.IsWhite(x, y);
+      m.SetWhite(x, y, m.IsWhite(w - 1 - x, y));
+      m.SetWhite(w - 1 - x, y, a);
+    }
+}
+
+template <typename Surface>
+void SwapRows(Surface& s, size_t rowBytes) {
+  std::vector<uint8_t> tmp(rowBytes);
+  for (int y = 0; y < s.Height() / 2; ++y) {
+    auto* a = reinterpret_cast<uint8_t*>(s.Row(y));
+    auto* b = reinterpret_cast<uint8_t*>(s.Row(s.Height() - 1 - y));
+    std::swap_ranges(a, a + rowBytes, b);
+  }
+}
+
+void FlipRows(TSurface& s) { SwapRows(s, size_t(s.Width()) * sizeof(TPixel)); }
+void FlipRows(TMaskSurface& m) { SwapRows(m, size_t(m.Stride())); }
+
+// Runs `op` on the image, the mask and the layer (if any).
+template <typename Op>
+void ForEachSurface(TSelectBitmap& raster, Op op) {
+  op(raster.EditImage());
+  op(raster.EditMask());
+  if (TSurface* layer = raster.EditLayer()) op(*layer);
+}
+
+// Takes rotated surfaces in place of the raster's own, then exchanges width and height.
+class TRotationAccess : public TSelectBitmap {
+ public:
+  static void Rotate(TSelectBitmap& raster) {
+    const int w = raster.Width(), h = raster.Height();
+    raster.EditImage() = RotatedClockwise(raster.Image());
+    raster.EditMask() = RotatedClockwise(raster.Mask());
+    if (TSurface* layer = raster.EditLayer()) *layer = RotatedClockwise(*layer);
+    // The surfaces already have the new size; the setters bring the fields (and a group) along.
+    raster.SetWidth(h);
+    raster.SetHeight(w);
+  }
+};
+
+}  // namespace
+
+void RotateClockwise(TSelectBitmap& raster) { TRotationAccess::Rotate(raster); }
+
+void Rotate180(TSelectBitmap& raster) {
+  ForEachSurface(raster, [](auto& s) {
+    MirrorRows(s);
+    FlipRows(s);
+  });
+}
+
+void MirrorHorizontal(TSelectBitmap& raster) {
+  ForEachSurface(raster, [](auto& s) { MirrorRows(s); });
+}
+
+void FlipVertical(TSelectBitmap& raster) {
+  ForEachSurface(raster, [](auto& s) { FlipRows(s); });
+}
+
+void RotateCounterClockwise(TSelectBitmap& raster) {
+  RotateClockwise(raster);
+  Rotate180(raster);
+}

@@ -1,0 +1,72 @@
+#include <gtest/gtest.h>
+
+#include "model/WorkImage.h"
+
+namespace {
+
+// Each edit stamps the edit number into pixel (0, 0).
+void Edit(TWorkImage& w, int n) {
+  ASSERT_TRUE(w.SaveUndo());
+  w.EditImage().SetPixel(0, 0, TPixel(n));
+}
+
+TPixel Stamp(const TWorkImage& w) { return w.Image().Pixel(0, 0); }
+
+}  // namespace
+
+TEST(Undo, KeepsOnlyTheEightMostRecentSteps) {
+  TWorkImage w;
+  w.InitImage(2, 2, nullptr, 24);
+  w.EditImage().SetPixel(0, 0, 0);
+  for (int n = 1; n <= 9; ++n) Edit(w, n);
+  EXPECT_EQ(w.UndoStack.Count(), 8);
+  int undone = 0;
+  while (w.CanUndo()) {
+    w.Undo();
+    ++undone;
+  }
+  EXPECT_EQ(undone, 8);
+  EXPECT_EQ(Stamp(w), 1u);  // the state before edit 1 is gone
+  EXPECT_EQ(w.RedoStack.Count(), 8);
+}
+
+TEST(Undo, ANewEditKeepsRedo) {
+  TWorkImage w;
+  Edit(w, 1);
+  Edit(w, 2);
+  w.Undo();
+  EXPECT_EQ(Stamp(w), 1u);
+  Edit(w, 3);
+  EXPECT_TRUE(w.CanRedo());
+  w.Redo();
+  EXPECT_EQ(Stamp(w), 2u);
+  w.Undo();
+  EXPECT_EQ(Stamp(w), 3u);
+}
+
+TEST(Undo, RestoresAFloatingLayerAndTheModifiedFlag) {
+  TWorkImage w;
+  w.InitImage(3, 3, nullptr, 24);
+  w.EditMask().SetSelected(1, 1, true);
+  w.LiftSelection(true, clBlack);
+  w.LayerLeft = 1;
+  w.SetModified(false);
+  ASSERT_TRUE(w.SaveUndo());
+  w.DropLayer();
+  w.SetModified(true);
+  w.Undo();
+  ASSERT_TRUE(w.HasLayer());
+  EXPECT_EQ(w.LayerLeft, 1);
+  EXPECT_FALSE(w.IsModified());
+  w.ClearUndo();
+  EXPECT_FALSE(w.CanUndo());
+  EXPECT_FALSE(w.CanRedo());
+}
+
+TEST(Undo, UndoAndRedoOnEmptyStacksDoNothing) {
+  TWorkImage w;
+  w.Undo();
+  w.Redo();
+  EXPECT_FALSE(w.CanRedo());
+  EXPECT_FALSE(w.CanUndo());
+}
