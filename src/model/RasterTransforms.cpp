@@ -1,24 +1,38 @@
 #include "model/RasterTransforms.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
 
+// Rotations walk the source in square tiles so that both the rows read and the columns
+// written stay in the cache.
+constexpr int RotationTile = 64;
+
 TSurface RotatedClockwise(const TSurface& src) {
   TSurface out(src.Height(), src.Width());
-  const int h = src.Height();
-  for (int y = 0; y < h; ++y) {
-    const TPixel* row = src.Row(y);
-    for (int x = 0; x < src.Width(); ++x) out.Row(x)[h - 1 - y] = row[x];
-  }
+  const int w = src.Width(), h = src.Height();
+  for (int ty = 0; ty < h; ty += RotationTile)
+    for (int tx = 0; tx < w; tx += RotationTile) {
+      const int ye = std::min(h, ty + RotationTile), xe = std::min(w, tx + RotationTile);
+      for (int y = ty; y < ye; ++y) {
+        const TPixel* row = src.Row(y);
+        for (int x = tx; x < xe; ++x) out.Row(x)[h - 1 - y] = row[x];
+      }
+    }
   return out;
 }
 
 TMaskSurface RotatedClockwise(const TMaskSurface& src) {
   TMaskSurface out(src.Height(), src.Width());
-  const int h = src.Height();
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < src.Width(); ++x) out.SetWhite(h - 1 - y, x, src.IsWhite(x, y));
+  const int w = src.Width(), h = src.Height();
+  for (int ty = 0; ty < h; ty += RotationTile)
+    for (int tx = 0; tx < w; tx += RotationTile) {
+      const int ye = std::min(h, ty + RotationTile), xe = std::min(w, tx + RotationTile);
+      for (int y = ty; y < ye; ++y)
+        for (int x = tx; x < xe; ++x)
+          if (!src.IsWhite(x, y)) out.SetWhite(h - 1 - y, x, false);
+    }
   return out;
 }
 
