@@ -1,0 +1,118 @@
+// Colour reduction of a megapixel photograph-like surface: palette choice and mapping in every
+// dither mode.
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cmath>
+#include <random>
+#include <vector>
+
+#include "model/ColorReduction.h"
+
+namespace {
+
+constexpr int Side = 1024;
+
+// Smooth gradients as in a sky or a wall, a few soft-edged shapes and sensor-like noise, so that
+// nearly every pixel has its own colour but neighbours stay close.
+TSurface MakePhoto() {
+  TSurface s(Side, Side);
+  std::mt19937 rng(2024);
+  std::normal_distribution<float> noise(0.0f, 4.0f);
+  for (int y = 0; y < Side; ++y) {
+    TPixel* row = s.Row(y);
+    for (int x = 0; x < Side; ++x) {
+      float r = 40 + 150.0f * y / Side + 30 * std::sin(x * 0.01f);
+      float g = 90 + 100.0f * x / Side;
+      float b = 200 - 120.0f * y / Side;
+      const float dx = x - 600.0f, dy = y - 400.0f;
+      if (dx * dx + dy * dy < 180.0f * 180.0f) {  // a warm disc
+        r = 230 - std::sqrt(dx * dx + dy * dy) * 0.4f;
+        g = 150 + dy * 0.1f;
+        b = 60;
+      }
+      if (x > 100 && x < 400 && y > 650 && y < 950) {  // a dark green block
+        g = 70 + (x - 100) * 0.2f;
+        r = 30;
+        b = 40 + (y - 650) * 0.1f;
+      }
+      auto channel = [&](float v) { return std::clamp(int(v + noise(rng)), 0, 255); };
+      row[x] = ColorToPixel(MakeColor(channel(r), channel(g), channel(b)));
+    }
+  }
+  return s;
+}
+
+const TSurface& Photo() {
+  static const TSurface photo = MakePhoto();
+  return photo;
+}
+
+const std::vector<TColor>& Photo256() {
+  static const std::vector<TColor> palette = QuantizeColors(Photo(), 256);
+  return palette;
+}
+
+const std::vector<TColor>& Vga16() {
+  static const std::vector<TColor> palette = {
+      MakeColor(0, 0, 0),      MakeColor(0, 0, 128),     MakeColor(0, 128, 0),
+      MakeColor(0, 128, 128),  MakeColor(128, 0, 0),     MakeColor(128, 0, 128),
+      MakeColor(128, 128, 0),  MakeColor(192, 192, 192), MakeColor(128, 128, 128),
+      MakeColor(0, 0, 255),    MakeColor(0, 255, 0),     MakeColor(0, 255, 255),
+      MakeColor(255, 0, 0),    MakeColor(255, 0, 255),   MakeColor(255, 255, 0),
+      MakeColor(255, 255, 255)};
+  return palette;
+}
+
+void RunMap(benchmark::State& state, const std::vector<TColor>& palette) {
+  const TDitherMode mode = DitherModeFromIndex(int(state.range(0)));
+  TSurface s;
+  for (auto _ : state) {
+    state.PauseTiming();
+    s = Photo();
+    state.ResumeTiming();
+    MapToPalette(s, palette, mode);
+    benchmark::DoNotOptimize(s.Bits());
+  }
+  state.SetItemsProcessed(state.iterations() * int64_t(Side) * Side);
+}
+
+void BM_MapToPalette256(benchmark::State& state) {
+  RunMap(state, Photo256());
+}
+void BM_MapToPalette16(benchmark::State& state) {
+  RunMap(state, Vga16());
+}
+
+// A flat-coloured drawing (two hundred colours in blocks) shows the cost when the recent-colour
+// cache answers nearly every pixel.
+void BM_MapFlatDrawingNearest16(benchmark::State& state) {
+  TSurface drawing(Side, Side);
+  for (int y = 0; y < Side; ++y)
+    for (int x = 0; x < Side; ++x) {
+      const int k = ((x / 24) * 7 + (y / 24) * 13) % 200;
+      drawing.SetPixel(x, y, ColorToPixel(MakeColor(k, 255 - k, (k * 37) & 0xFF)));
+    }
+  TSurface s;
+  for (auto _ : state) {
+    state.PauseTiming();
+    s = drawing;
+    state.ResumeTiming();
+    MapToPalette(s, Vga16(), TDitherMode::Nearest);
+    benchmark::DoNotOptimize(s.Bits());
+  }
+  state.SetItemsProcessed(state.iterations() * int64_t(Side) * Side);
+}
+
+void BM_QuantizeColors256(benchmark::State& state) {
+  for (auto _ : state) benchmark::DoNotOptimize(QuantizeColors(Photo(), 256));
+  state.SetItemsProcessed(state.iterations() * int64_t(Side) * Side);
+}
+
+}  // namespace
+
+BENCHMARK(BM_MapToPalette256)->DenseRange(0, 6)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MapToPalette16)->DenseRange(0, 6)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MapFlatDrawingNearest16)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_QuantizeColors256)->Unit(benchmark::kMillisecond);
