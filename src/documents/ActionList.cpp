@@ -2,6 +2,7 @@
 
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
+#include <QTimer>
 #include <QWidget>
 #include <cstdio>
 #include <cstdlib>
@@ -19,6 +20,34 @@ TActionList::TActionList(QWidget* owner) : QObject(owner) {
   }
   if (auto* dispatcher = QAbstractEventDispatcher::instance())
     connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &TActionList::UpdateAll);
+  if (QCoreApplication::instance()) QCoreApplication::instance()->installEventFilter(this);
+}
+
+bool TActionList::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::Shortcut:
+    case QEvent::WindowActivate:
+    case QEvent::Close:
+      ScheduleUpdate();
+      break;
+    default:
+      break;
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+void TActionList::ScheduleUpdate() {
+  // Once the events now queued are handled: the moment the program is idle again.
+  if (scheduled_) return;
+  scheduled_ = true;
+  QTimer::singleShot(0, this, [this] {
+    scheduled_ = false;
+    UpdateAll();
+  });
 }
 
 QString TActionList::DisplayHint(const char* hint) {
@@ -92,6 +121,7 @@ bool TActionList::Run(const QString& name) {
 }
 
 void TActionList::Triggered(const QString& name) {
+  ScheduleUpdate();
   try {
     Run(name);
   } catch (const std::exception& e) {

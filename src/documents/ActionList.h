@@ -4,8 +4,9 @@
 // Work on the editor attaches behaviour by command name:
 //   Actions().OnExecute("SaveAct", [this] { SaveActExecute(); });
 //   Actions().OnUpdate("SaveAct", [this](QAction& a) { a.setEnabled(...); });
-// Update handlers run whenever the program is idle (each time the event loop is about to wait
-// for new events), never after individual commands. A command without an execute handler is
+// Update handlers run whenever the program is idle: each time the event loop is about to wait for
+// new events, and once the events of a user's key press, click or command have been handled.
+// Commands never call them themselves. A command without an execute handler is
 // disabled by that same idle pass, so commands whose behaviour is not there yet exist, with their
 // menu items and shortcuts, but cannot be chosen. Exceptions thrown by an execute handler are
 // reported through the error handler (the application's error box).
@@ -46,6 +47,9 @@ class TActionList : public QObject {
   // Hint text for display: the table writes line breaks as "\r\n".
   static QString DisplayHint(const char* hint);
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   struct THandlers {
     const TCommandDef* Def = nullptr;
@@ -55,6 +59,7 @@ class TActionList : public QObject {
 
   QAction* Create(QWidget* owner, const TCommandDef& def);
   void Triggered(const QString& name);
+  void ScheduleUpdate();
   THandlers& Handlers(const QString& name);
 
   std::vector<QAction*> actions_;
@@ -62,4 +67,5 @@ class TActionList : public QObject {
   QHash<QString, THandlers> handlers_;
   std::function<void(const QString&)> onError_;
   bool updating_ = false;
+  bool scheduled_ = false;
 };
