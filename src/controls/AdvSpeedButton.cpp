@@ -60,8 +60,7 @@ void TAdvSpeedButton::SetDown(bool down) {
 
 void TAdvSpeedButton::ReleaseGroupSiblings() {
   if (!parentWidget()) return;
-  const auto siblings =
-      parentWidget()->findChildren<TAdvSpeedButton*>(Qt::FindDirectChildrenOnly);
+  const auto siblings = parentWidget()->findChildren<TAdvSpeedButton*>(Qt::FindDirectChildrenOnly);
   for (TAdvSpeedButton* other : siblings) {
     if (other == this || other->groupIndex_ != groupIndex_ || !other->down_) continue;
     other->down_ = false;

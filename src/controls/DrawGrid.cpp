@@ -63,8 +63,7 @@ void TDrawGrid::SetGridLineWidth(int width) {
 }
 
 bool TDrawGrid::SetCurrent(int col, int row) {
-  if (col < fixedCols_ || row < fixedRows_ || col >= ColCount() || row >= RowCount())
-    return false;
+  if (col < fixedCols_ || row < fixedRows_ || col >= ColCount() || row >= RowCount()) return false;
   if (col == col_ && row == row_) return true;
   if (OnSelectCell && !OnSelectCell(col, row)) return false;
   col_ = col;

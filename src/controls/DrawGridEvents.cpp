@@ -43,7 +43,9 @@ void TDrawGrid::resizeEvent(QResizeEvent* event) {
   UpdateScrollBars();
 }
 
-void TDrawGrid::scrollContentsBy(int, int) { viewport()->update(); }
+void TDrawGrid::scrollContentsBy(int, int) {
+  viewport()->update();
+}
 
 void TDrawGrid::mousePressEvent(QMouseEvent* event) {
   const QPoint pos = event->position().toPoint();
@@ -73,10 +75,18 @@ void TDrawGrid::keyPressEvent(QKeyEvent* event) {
   if (OnKeyPress && OnKeyPress(event)) return;
   int c = col_, r = row_;
   switch (event->key()) {
-    case Qt::Key_Left: --c; break;
-    case Qt::Key_Right: ++c; break;
-    case Qt::Key_Up: --r; break;
-    case Qt::Key_Down: ++r; break;
+    case Qt::Key_Left:
+      --c;
+      break;
+    case Qt::Key_Right:
+      ++c;
+      break;
+    case Qt::Key_Up:
+      --r;
+      break;
+    case Qt::Key_Down:
+      ++r;
+      break;
     default:
       QAbstractScrollArea::keyPressEvent(event);
       return;

@@ -22,14 +22,16 @@ int TIntegerEdit::Value() {
   return value;
 }
 
-void TIntegerEdit::SetValue(int value) { setText(QString::number(value)); }
+void TIntegerEdit::SetValue(int value) {
+  setText(QString::number(value));
+}
 
 void TIntegerEdit::keyPressEvent(QKeyEvent* event) {
   const QString typed = event->text();
   const bool printable = !typed.isEmpty() && typed.at(0).isPrint();
   const bool withCommand = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier);
-  if (printable && !withCommand && !(typed.size() == 1 && typed.at(0).isDigit() &&
-                                     typed.at(0).unicode() < 128)) {
+  if (printable && !withCommand &&
+      !(typed.size() == 1 && typed.at(0).isDigit() && typed.at(0).unicode() < 128)) {
     event->ignore();  // letters, signs and blanks are refused
     return;
   }

@@ -42,8 +42,8 @@ QRect TPicDrawGrid::FitPicture(const QSize& picture, const QRect& room) {
                  room.top() + (room.height() - picture.height()) / 2, picture.width(),
                  picture.height());
   }
-  const double factor = std::max(double(picture.height()) / room.height(),
-                                 double(picture.width()) / room.width());
+  const double factor =
+      std::max(double(picture.height()) / room.height(), double(picture.width()) / room.width());
   const int w = int(picture.width() / factor), h = int(picture.height() / factor);
   return QRect(room.left() + (room.width() - w) / 2, room.top() + (room.height() - h) / 2, w, h);
 }
@@ -79,7 +79,8 @@ void TPicDrawGrid::DrawCell(QPainter& p, int col, int row, const QRect& rect,
   p.fillRect(rect, GridColor);
   const int index = GetCellIndex(col, row);
   if (index >= 0) DrawPicture(p, PictureList[size_t(index)], rect);
-  const QColor frame = state.Selected ? (state.Focused ? markColor_ : QColor(0, 0, 128)) : GridColor;
+  const QColor frame =
+      state.Selected ? (state.Focused ? markColor_ : QColor(0, 0, 128)) : GridColor;
   p.setPen(frame);
   p.setBrush(Qt::NoBrush);
   p.drawRect(rect.adjusted(0, 0, -1, -1));

@@ -31,36 +31,48 @@ void Dropper(TPixelPainter& p) {
 
 const std::map<QString, TCursorDef>& CursorDefs() {
   static const std::map<QString, TCursorDef> defs = {
-      {"CR_SELECT", {{0, 0}, [](TPixelPainter& p) {
-         p.Polygon({{0, 0}, {0, 15}, {4, 11}, {7, 17}, {9, 16}, {6, 10}, {11, 10}}, Qt::black,
-                   Ink::Paper);
-         p.DashBox(13, 13, 12, 10, Qt::black, Ink::Paper);
-       }}},
-      {"CR_PEN", {{0, 15}, [](TPixelPainter& p) {
-         p.Polygon({{0, 15}, {1, 11}, {11, 1}, {14, 4}, {4, 14}}, Qt::black, Ink::Paper);
-         p.Line(1, 11, 4, 14, Qt::black);
-       }}},
+      {"CR_SELECT",
+       {{0, 0},
+        [](TPixelPainter& p) {
+          p.Polygon({{0, 0}, {0, 15}, {4, 11}, {7, 17}, {9, 16}, {6, 10}, {11, 10}}, Qt::black,
+                    Ink::Paper);
+          p.DashBox(13, 13, 12, 10, Qt::black, Ink::Paper);
+        }}},
+      {"CR_PEN",
+       {{0, 15},
+        [](TPixelPainter& p) {
+          p.Polygon({{0, 15}, {1, 11}, {11, 1}, {14, 4}, {4, 14}}, Qt::black, Ink::Paper);
+          p.Line(1, 11, 4, 14, Qt::black);
+        }}},
       {"CR_CROSS", {{15, 15}, [](TPixelPainter& p) { Cross(p, 15, 15, 8); }}},
       {"CR_PICK", {{0, 15}, Dropper}},
-      {"CR_FILL", {{14, 14}, [](TPixelPainter& p) {
-         p.Polygon({{1, 7}, {7, 1}, {13, 7}, {7, 13}}, Qt::black, Ink::Paper);
-         p.Line(1, 7, 13, 7, Qt::black);
-         p.Fill(13, 8, 2, 6, Qt::black);
-         p.Pixel(14, 14, Qt::black);
-       }}},
-      {"CR_ZOOM", {{6, 6}, [](TPixelPainter& p) {
-         p.Ellipse(0, 0, 13, 13, Qt::black, Ink::Paper);
-         p.Polygon({{10, 11}, {11, 10}, {16, 15}, {15, 16}}, Qt::black, Qt::black);
-       }}},
-      {"CR_PICKTRANSP", {{0, 15}, [](TPixelPainter& p) {
-         Dropper(p);
-         p.Box(14, 14, 10, 10, Qt::black);
-         p.Checker(15, 15, 8, 8, Ink::Paper, Ink::Gray);
-       }}},
-      {"CR_WAND", {{4, 4}, [](TPixelPainter& p) {
-         Cross(p, 4, 4, 4);
-         p.Polygon({{7, 8}, {8, 7}, {18, 17}, {17, 18}}, Qt::black, Ink::Paper);
-       }}},
+      {"CR_FILL",
+       {{14, 14},
+        [](TPixelPainter& p) {
+          p.Polygon({{1, 7}, {7, 1}, {13, 7}, {7, 13}}, Qt::black, Ink::Paper);
+          p.Line(1, 7, 13, 7, Qt::black);
+          p.Fill(13, 8, 2, 6, Qt::black);
+          p.Pixel(14, 14, Qt::black);
+        }}},
+      {"CR_ZOOM",
+       {{6, 6},
+        [](TPixelPainter& p) {
+          p.Ellipse(0, 0, 13, 13, Qt::black, Ink::Paper);
+          p.Polygon({{10, 11}, {11, 10}, {16, 15}, {15, 16}}, Qt::black, Qt::black);
+        }}},
+      {"CR_PICKTRANSP",
+       {{0, 15},
+        [](TPixelPainter& p) {
+          Dropper(p);
+          p.Box(14, 14, 10, 10, Qt::black);
+          p.Checker(15, 15, 8, 8, Ink::Paper, Ink::Gray);
+        }}},
+      {"CR_WAND",
+       {{4, 4},
+        [](TPixelPainter& p) {
+          Cross(p, 4, 4, 4);
+          p.Polygon({{7, 8}, {8, 7}, {18, 17}, {17, 18}}, Qt::black, Ink::Paper);
+        }}},
   };
   return defs;
 }

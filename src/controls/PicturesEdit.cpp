@@ -6,7 +6,9 @@ namespace Pictures::Detail {
 
 namespace {
 
-void SmallPage(TPixelPainter& p, int x, int y) { p.Box(x, y, 8, 10, Ink::Dark, Ink::Paper); }
+void SmallPage(TPixelPainter& p, int x, int y) {
+  p.Box(x, y, 8, 10, Ink::Dark, Ink::Paper);
+}
 
 void Magnifier(TPixelPainter& p) {
   p.Ellipse(1, 1, 10, 10, Ink::Dark, Ink::Paper);

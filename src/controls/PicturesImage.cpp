@@ -18,7 +18,9 @@ void TurnArrow(TPixelPainter& p, bool clockwise) {
   p.Polygon({{X(12), 6}, {X(15), 6}, {X(14), 8}}, Ink::Blue, Ink::Blue);
 }
 
-void Swatch(TPixelPainter& p, int x, int y, const QColor& c) { p.Box(x, y, 8, 8, Ink::Dark, c); }
+void Swatch(TPixelPainter& p, int x, int y, const QColor& c) {
+  p.Box(x, y, 8, 8, Ink::Dark, c);
+}
 
 }  // namespace
 
@@ -70,8 +72,8 @@ void AddImageIcons(TIconTable& t) {
     p.Lines({{2, 11}, {2, 13}, {5, 13}}, Ink::Dark);
   };
   t["PaletteEditorAct"] = [](TPixelPainter& p) {
-    const QColor colors[] = {Ink::Red, Ink::Yellow, Ink::Green, Ink::Blue,
-                             Ink::Purple, Ink::Orange, Ink::Teal, Ink::Dark};
+    const QColor colors[] = {Ink::Red,    Ink::Yellow, Ink::Green, Ink::Blue,
+                             Ink::Purple, Ink::Orange, Ink::Teal,  Ink::Dark};
     for (int i = 0; i < 8; ++i) p.Box(1 + (i % 4) * 3, 3 + (i / 4) * 4, 4, 5, Ink::Dark, colors[i]);
   };
   t["ToggleSmoothAct"] = [](TPixelPainter& p) {

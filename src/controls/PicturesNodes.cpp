@@ -76,7 +76,8 @@ QIcon AppIcon() {
     p.Fill(11, 2, 3, 3, Ink::Red);
   };
   QIcon icon;
-  for (int scale : {1, 2, 4}) icon.addPixmap(QPixmap::fromImage(RenderPicture(draw, {16, 16}, scale)));
+  for (int scale : {1, 2, 4})
+    icon.addPixmap(QPixmap::fromImage(RenderPicture(draw, {16, 16}, scale)));
   return icon;
 }
 

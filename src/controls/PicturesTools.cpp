@@ -18,7 +18,9 @@ void Dropper(TPixelPainter& p) {
   p.Polygon({{9, 4}, {12, 1}, {14, 3}, {11, 6}}, Ink::Dark, Ink::Dark);
 }
 
-void CentreDot(TPixelPainter& p) { p.Fill(7, 7, 2, 2, Ink::Red); }
+void CentreDot(TPixelPainter& p) {
+  p.Fill(7, 7, 2, 2, Ink::Red);
+}
 
 void TwoRects(TPixelPainter& p, const QColor& a, const QColor& b, const QColor& both) {
   p.Box(1, 1, 9, 9, Ink::Dark, a);

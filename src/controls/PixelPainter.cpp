@@ -53,8 +53,7 @@ void TPixelPainter::Lines(std::initializer_list<QPoint> points, const QColor& c)
   }
 }
 
-void TPixelPainter::Ellipse(int x, int y, int w, int h, const QColor& outline,
-                            const QColor& fill) {
+void TPixelPainter::Ellipse(int x, int y, int w, int h, const QColor& outline, const QColor& fill) {
   // Pixels whose centre lies inside the ellipse are filled; those on its rim form the outline.
   const double cx = x + w / 2.0, cy = y + h / 2.0, rx = w / 2.0, ry = h / 2.0;
   const auto inside = [&](double px, double py) {

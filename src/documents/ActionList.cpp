@@ -60,7 +60,8 @@ QAction* TActionList::Create(QWidget* owner, const TCommandDef& def) {
   const QString shortcut = QString::fromUtf8(def.Shortcut);
   if (shortcut.contains("Return")) {
     // The keypad's Enter key counts as Enter too.
-    action->setShortcuts({QKeySequence(shortcut), QKeySequence(QString(shortcut).replace("Return", "Enter"))});
+    action->setShortcuts(
+        {QKeySequence(shortcut), QKeySequence(QString(shortcut).replace("Return", "Enter"))});
   } else if (!shortcut.isEmpty()) {
     action->setShortcut(QKeySequence(shortcut));
   }
@@ -78,7 +79,9 @@ QAction* TActionList::Create(QWidget* owner, const TCommandDef& def) {
   return action;
 }
 
-QAction* TActionList::Find(const QString& name) const { return byName_.value(name, nullptr); }
+QAction* TActionList::Find(const QString& name) const {
+  return byName_.value(name, nullptr);
+}
 
 QAction& TActionList::operator[](const QString& name) const {
   QAction* action = Find(name);

@@ -42,7 +42,9 @@ class TActionList : public QObject {
 
   // The idle pass: runs every update handler and disables commands without behaviour.
   void UpdateAll();
-  void SetErrorHandler(std::function<void(const QString&)> handler) { onError_ = std::move(handler); }
+  void SetErrorHandler(std::function<void(const QString&)> handler) {
+    onError_ = std::move(handler);
+  }
 
   // Hint text for display: the table writes line breaks as "\r\n".
   static QString DisplayHint(const char* hint);

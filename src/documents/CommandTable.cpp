@@ -117,11 +117,17 @@ constexpr TMenuDef Menus[] = {
 
 }  // namespace
 
-std::span<const TCommandDef> CommandTable() { return Commands; }
+std::span<const TCommandDef> CommandTable() {
+  return Commands;
+}
 
-std::span<const TMenuDef> MenuTable() { return Menus; }
+std::span<const TMenuDef> MenuTable() {
+  return Menus;
+}
 
-bool IsCommandRow(const TCommandDef& def) { return def.Name[0] != '-' && def.Name[0] != '@'; }
+bool IsCommandRow(const TCommandDef& def) {
+  return def.Name[0] != '-' && def.Name[0] != '@';
+}
 
 const TCommandDef* FindCommand(const char* name) {
   for (const TCommandDef& def : Commands)

@@ -11,7 +11,11 @@ namespace {
 
 QString RectText(const QRect& r) {
   // Left, top, right, bottom with right and bottom just outside the rectangle.
-  return QString("%1,%2,%3,%4").arg(r.left()).arg(r.top()).arg(r.left() + r.width()).arg(r.top() + r.height());
+  return QString("%1,%2,%3,%4")
+      .arg(r.left())
+      .arg(r.top())
+      .arg(r.left() + r.width())
+      .arg(r.top() + r.height());
 }
 
 QRect ParseRect(const std::string& text) {
@@ -46,7 +50,8 @@ TFormPlacement TFormPlacement::Of(const QWidget& window, int formVersion) {
               : window.isMaximized() ? ShowMaximized
                                      : ShowNormal;
   p.PixelsPerInch = window.logicalDpiY();
-  p.NormPos = window.isMaximized() || window.isMinimized() ? window.normalGeometry() : window.geometry();
+  p.NormPos =
+      window.isMaximized() || window.isMinimized() ? window.normalGeometry() : window.geometry();
   if (p.NormPos.isEmpty()) p.NormPos = window.geometry();
   return p;
 }

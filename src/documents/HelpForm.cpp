@@ -17,7 +17,8 @@ THelpForm::THelpForm(QWidget* parent) : QWidget(parent, Qt::Window) {
   Browser = new QTextBrowser(this);
   Browser->setOpenLinks(false);
   connect(Browser, &QTextBrowser::anchorClicked, this, &THelpForm::LinkClicked);
-  connect(SearchEdit, &QLineEdit::textChanged, this, [this](const QString& text) { ShowIndex(text); });
+  connect(SearchEdit, &QLineEdit::textChanged, this,
+          [this](const QString& text) { ShowIndex(text); });
   auto* top = new QHBoxLayout;
   top->addWidget(new QLabel("Find:", this));
   top->addWidget(SearchEdit);

@@ -9,7 +9,9 @@
 
 namespace {
 
-QString Escape(const QString& s) { return s.toHtmlEscaped().replace("\r\n", "<br>"); }
+QString Escape(const QString& s) {
+  return s.toHtmlEscaped().replace("\r\n", "<br>");
+}
 
 QString Page(const QString& title, const QString& body) {
   return "<html><body><h2>" + Escape(title) + "</h2>" + body +
@@ -40,8 +42,9 @@ QString CommandRow(const TCommandDef& def) {
 }
 
 QString CommandTableHtml(const std::vector<const TCommandDef*>& rows) {
-  QString html = "<table cellspacing=\"2\" cellpadding=\"4\" border=\"1\">"
-                 "<tr><th>Command</th><th>Keys</th><th>What it does</th></tr>";
+  QString html =
+      "<table cellspacing=\"2\" cellpadding=\"4\" border=\"1\">"
+      "<tr><th>Command</th><th>Keys</th><th>What it does</th></tr>";
   for (const TCommandDef* def : rows) html += CommandRow(*def);
   return html + "</table>";
 }
@@ -87,7 +90,8 @@ QString PlainCaption(const char* caption) {
 }
 
 QString Contents() {
-  QString body = QString("<p><a href=\"topic:%1\">Welcome to Velmora</a></p><ul>").arg(WelcomeTopic);
+  QString body =
+      QString("<p><a href=\"topic:%1\">Welcome to Velmora</a></p><ul>").arg(WelcomeTopic);
   for (const TMenuDef& menu : MenuTable())
     body += QString("<li><a href=\"topic:%1\">%2 menu</a></li>")
                 .arg(menu.HelpTopic)

@@ -21,7 +21,9 @@
 
 #if __has_include("model/SelectBitmap.h")
 #include "model/SelectBitmap.h"
-void TSelectBitmapDeleter::operator()(TSelectBitmap* bitmap) const { delete bitmap; }
+void TSelectBitmapDeleter::operator()(TSelectBitmap* bitmap) const {
+  delete bitmap;
+}
 #else
 // Without the raster class no working copy can have been made, so there is nothing to free.
 void TSelectBitmapDeleter::operator()(TSelectBitmap*) const {}
@@ -59,16 +61,22 @@ TMainForm::TMainForm(TMainFormContext context, QWidget* parent)
 
 TMainForm::~TMainForm() = default;
 
-QAction& TMainForm::Act(const char* name) { return (*actions_)[name]; }
+QAction& TMainForm::Act(const char* name) {
+  return (*actions_)[name];
+}
 
 THelpForm& TMainForm::HelpForm() {
   if (!helpForm_) helpForm_ = new THelpForm(this);
   return *helpForm_;
 }
 
-void TMainForm::UpdateActions() { actions_->UpdateAll(); }
+void TMainForm::UpdateActions() {
+  actions_->UpdateAll();
+}
 
-int TMainForm::OpenDocumentCount() const { return Navigator->DocumentCount(); }
+int TMainForm::OpenDocumentCount() const {
+  return Navigator->DocumentCount();
+}
 
 void TMainForm::SetStatusText(int panel, const QString& text) {
   if (panel >= 0 && panel < 4) StatPanels[panel]->setText(text);
@@ -95,7 +103,8 @@ bool TMainForm::TryOpenFile(const QString& path) {
 
 void TMainForm::FormCreate() {
   OpenDlgInitialDir.clear();  // the system's default folder until the user picks one
-  settings_ = std::make_unique<TIniFile>(QFile::encodeName(SettingsPathFor(context_)).toStdString());
+  settings_ =
+      std::make_unique<TIniFile>(QFile::encodeName(SettingsPathFor(context_)).toStdString());
   RestorePlacement();
   RestoreStoredProperties();
   LoadMruList();

@@ -32,7 +32,8 @@ QToolBar* MakeBar(QMainWindow* window, const char* name, const QString& title) {
 QMenu* TMainForm::MenuFor(const QString& path) {
   if (QMenu* menu = menus_.value(path)) return menu;
   const qsizetype slash = path.lastIndexOf('/');
-  QMenu* menu = slash < 0 ? menuBar()->addMenu(path) : MenuFor(path.left(slash))->addMenu(path.mid(slash + 1));
+  QMenu* menu = slash < 0 ? menuBar()->addMenu(path)
+                          : MenuFor(path.left(slash))->addMenu(path.mid(slash + 1));
   for (const TMenuDef& def : MenuTable()) {
     if (QString::fromUtf8(def.Path) != path) continue;
     menu->setObjectName(def.Name);

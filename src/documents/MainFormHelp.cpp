@@ -26,11 +26,17 @@ void TMainForm::Options1Click() {
   ZoomBox->update();
 }
 
-void TMainForm::Contents1Click() { HelpForm().ShowContents(); }
+void TMainForm::Contents1Click() {
+  HelpForm().ShowContents();
+}
 
-void TMainForm::Index1Click() { HelpForm().ShowIndex(QString()); }
+void TMainForm::Index1Click() {
+  HelpForm().ShowIndex(QString());
+}
 
-void TMainForm::Welcome1Click() { HelpForm().ShowTopic(HelpPages::WelcomeTopic); }
+void TMainForm::Welcome1Click() {
+  HelpForm().ShowTopic(HelpPages::WelcomeTopic);
+}
 
 void TMainForm::About1Click() {
   TAboutBox box(this);

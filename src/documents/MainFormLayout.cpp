@@ -2,7 +2,9 @@
 
 #include <QFontDatabase>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include "documents/ActionList.h"
@@ -51,6 +53,9 @@ void TMainForm::BuildLayout() {
   setCentralWidget(central);
   BuildStatusBar();
   resize(1000, 720);
+  // Until a placement is stored, the window opens in the middle of the screen.
+  if (const QScreen* screen = QGuiApplication::primaryScreen())
+    move(screen->availableGeometry().center() - rect().center());
 }
 
 void TMainForm::BuildCentre() {
@@ -116,8 +121,8 @@ QWidget* TMainForm::BuildGroupPanel() {
   GroupPreview->SetMarkColor(QColor(255, 0, 0));
   GroupPopup = new QMenu(GroupPreview);
   GroupPopup->setObjectName("GroupPopup");
-  for (const char* name : {"CutAct", "CopyAct", "PasteAct", "-", "AddFrameAct", "InsertFrameAct",
-                           "DelFrameAct"}) {
+  for (const char* name :
+       {"CutAct", "CopyAct", "PasteAct", "-", "AddFrameAct", "InsertFrameAct", "DelFrameAct"}) {
     if (name[0] == '-')
       GroupPopup->addSeparator();
     else

@@ -10,14 +10,19 @@
 
 namespace {
 
-std::string Encode(const QString& path) { return QFile::encodeName(path).toStdString(); }
-QString Decode(const std::string& path) { return QFile::decodeName(path.c_str()); }
+std::string Encode(const QString& path) {
+  return QFile::encodeName(path).toStdString();
+}
+QString Decode(const std::string& path) {
+  return QFile::decodeName(path.c_str());
+}
 
 // "&0 /path": the number is the accelerator; an ampersand in the path must not become one.
 QString EntryCaption(int index, const QString& path) {
   QString escaped = path;
   escaped.replace("&", "&&");
-  return index < 10 ? QString("&%1 %2").arg(index).arg(escaped) : QString("%1 %2").arg(index).arg(escaped);
+  return index < 10 ? QString("&%1 %2").arg(index).arg(escaped)
+                    : QString("%1 %2").arg(index).arg(escaped);
 }
 
 }  // namespace

@@ -22,9 +22,12 @@ struct TStoredButton {
 };
 
 constexpr TStoredButton StoredButtons[] = {
-    {"ctFillOnlyBtn.Down", &TMainForm::ctFillOnlyBtn}, {"ctOutFillBtn.Down", &TMainForm::ctOutFillBtn},
-    {"ctOutlineBtn.Down", &TMainForm::ctOutlineBtn},   {"PoorSelBtn.Down", &TMainForm::PoorSelBtn},
-    {"AddSelBtn.Down", &TMainForm::AddSelBtn},         {"SubSelBtn.Down", &TMainForm::SubSelBtn},
+    {"ctFillOnlyBtn.Down", &TMainForm::ctFillOnlyBtn},
+    {"ctOutFillBtn.Down", &TMainForm::ctOutFillBtn},
+    {"ctOutlineBtn.Down", &TMainForm::ctOutlineBtn},
+    {"PoorSelBtn.Down", &TMainForm::PoorSelBtn},
+    {"AddSelBtn.Down", &TMainForm::AddSelBtn},
+    {"SubSelBtn.Down", &TMainForm::SubSelBtn},
     {"XorSelBtn.Down", &TMainForm::XorSelBtn},
 };
 
@@ -38,7 +41,8 @@ void TMainForm::RestorePlacement() {
 
 void TMainForm::RestoreStoredProperties() {
   const TIniFile& ini = *settings_;
-  OpenDlgInitialDir = QFile::decodeName(ini.ReadString(PlacementSection, InitialDirKey, "").c_str());
+  OpenDlgInitialDir =
+      QFile::decodeName(ini.ReadString(PlacementSection, InitialDirKey, "").c_str());
   // Buttons going down first, so that a group never ends with a state it cannot have: the
   // selection modes keep exactly one button down whatever the file says.
   for (bool down : {true, false}) {
@@ -52,7 +56,8 @@ void TMainForm::RestoreStoredProperties() {
 
 void TMainForm::SaveStoredProperties() {
   TIniFile& ini = *settings_;
-  ini.WriteString(PlacementSection, InitialDirKey, QFile::encodeName(OpenDlgInitialDir).toStdString());
+  ini.WriteString(PlacementSection, InitialDirKey,
+                  QFile::encodeName(OpenDlgInitialDir).toStdString());
   for (const TStoredButton& stored : StoredButtons)
     ini.WriteBool(PlacementSection, stored.Key, (this->*stored.Button)->Down());
 }
@@ -76,7 +81,8 @@ void TMainForm::SaveSettings() {
 bool TMainForm::FormCloseQuery() {
   Actions().Run("CloseAllAct");  // asks about unsaved documents once documents can be open
   if (OpenDocumentCount() == 0) return true;
-  if (OptionsForm().WarningsOn()) Dialogs().Information(this, "Can't close Velmora with open images.");
+  if (OptionsForm().WarningsOn())
+    Dialogs().Information(this, "Can't close Velmora with open images.");
   return false;
 }
 
@@ -96,4 +102,6 @@ void TMainForm::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-void TMainForm::ExitActExecute() { close(); }
+void TMainForm::ExitActExecute() {
+  close();
+}

@@ -96,12 +96,12 @@ QWidget* TMainForm::BuildToolButtons() {
   LineBtn = Button(host, "LineBtn", "Line1", "Line tool <Ctrl+L>", ToolGroup, false, size);
   FillBtn = Button(host, "FillBtn", "Fill1", "Flood fill tool <Ctrl+F>", ToolGroup, false, size);
   TextBtn = Button(host, "TextBtn", "Text1", "Text <Ctrl+T>", ToolGroup, false, size);
-  RectBtn = Button(host, "RectBtn", "Rectangle1", "Edge based Rectangle <Ctrl+R>", ToolGroup,
-                   false, size);
+  RectBtn = Button(host, "RectBtn", "Rectangle1", "Edge based Rectangle <Ctrl+R>", ToolGroup, false,
+                   size);
   CenterRectBtn = Button(host, "CenterRectBtn", "CenterRectAct1",
                          "Center based rectangle <Ctrl+Alt+R>", ToolGroup, false, size);
-  EllipseBtn = Button(host, "EllipseBtn", "Ellipse1", "Edge based ellipse <Ctrl+E>", ToolGroup,
-                      false, size);
+  EllipseBtn =
+      Button(host, "EllipseBtn", "Ellipse1", "Edge based ellipse <Ctrl+E>", ToolGroup, false, size);
   CenterEllipseBtn = Button(host, "CenterEllipseBtn", "Centerellipse1",
                             "Center based ellipse <Ctrl+Alt+E>", ToolGroup, false, size);
   SetTransparentBtn = Button(host, "SetTransparentBtn", "Settransparentcolor1",
@@ -109,10 +109,11 @@ QWidget* TMainForm::BuildToolButtons() {
   auto* grid = new QGridLayout(host);
   grid->setContentsMargins(1, 1, 1, 1);
   grid->setSpacing(1);
-  const TAdvSpeedButton* order[] = {SelectBtn, WandBtn,    PencilBtn,     LineBtn,
-                                    FillBtn,   TextBtn,    RectBtn,       CenterRectBtn,
+  const TAdvSpeedButton* order[] = {SelectBtn,  WandBtn,          PencilBtn,        LineBtn,
+                                    FillBtn,    TextBtn,          RectBtn,          CenterRectBtn,
                                     EllipseBtn, CenterEllipseBtn, SetTransparentBtn};
-  for (int i = 0; i < 11; ++i) grid->addWidget(const_cast<TAdvSpeedButton*>(order[i]), i / 2, i % 2);
+  for (int i = 0; i < 11; ++i)
+    grid->addWidget(const_cast<TAdvSpeedButton*>(order[i]), i / 2, i % 2);
   return host;
 }
 
@@ -139,7 +140,8 @@ QWidget* TMainForm::BuildSelModeBar() {
   const QSize size(45, 20);
   PoorSelBtn = Button(SelModeBar, "PoorSelBtn", "PoorSelBtn", "Normal", SelModeGroup, false, size);
   AddSelBtn = Button(SelModeBar, "AddSelBtn", "AddSelBtn", "Additive", SelModeGroup, false, size);
-  SubSelBtn = Button(SelModeBar, "SubSelBtn", "SubSelBtn", "Subtractive", SelModeGroup, false, size);
+  SubSelBtn =
+      Button(SelModeBar, "SubSelBtn", "SubSelBtn", "Subtractive", SelModeGroup, false, size);
   XorSelBtn = Button(SelModeBar, "XorSelBtn", "XorSelBtn", "XOR", SelModeGroup, false, size);
   PoorSelBtn->SetDown(true);
   QVBoxLayout* layout = BarLayout(SelModeBar);
@@ -162,16 +164,20 @@ void TMainForm::BuildToolBox() {
 }
 
 void TMainForm::AttachToolMenuHandlers() {
-  const std::pair<const char*, TAdvSpeedButton*> press[] = {
-      {"Select1", SelectBtn},          {"Magicwand1", WandBtn},        {"Pencil1", PencilBtn},
-      {"Fill1", FillBtn},              {"Line1", LineBtn},             {"Rectangle1", RectBtn},
-      {"Ellipse1", EllipseBtn},        {"CenterRectAct1", CenterRectBtn},
-      {"Centerellipse1", CenterEllipseBtn}};
+  const std::pair<const char*, TAdvSpeedButton*> press[] = {{"Select1", SelectBtn},
+                                                            {"Magicwand1", WandBtn},
+                                                            {"Pencil1", PencilBtn},
+                                                            {"Fill1", FillBtn},
+                                                            {"Line1", LineBtn},
+                                                            {"Rectangle1", RectBtn},
+                                                            {"Ellipse1", EllipseBtn},
+                                                            {"CenterRectAct1", CenterRectBtn},
+                                                            {"Centerellipse1", CenterEllipseBtn}};
   for (const auto& [name, button] : press)
     Actions().OnExecute(name, [button] { button->SetDown(true); });
   // These two invert the button: pressing it when up, nothing when it is the pressed tool.
-  for (const auto& [name, button] : {std::pair{"Text1", TextBtn},
-                                     std::pair{"Settransparentcolor1", SetTransparentBtn}})
+  for (const auto& [name, button] :
+       {std::pair{"Text1", TextBtn}, std::pair{"Settransparentcolor1", SetTransparentBtn}})
     Actions().OnExecute(name, [button] { button->SetDown(!button->Down()); });
 }
 

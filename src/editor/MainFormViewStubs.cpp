@@ -12,4 +12,6 @@ void TMainForm::ApplyLeftColor(TColor) {}
 
 void TMainForm::ApplyRightColor(TColor) {}
 
-void TMainForm::UpdateMiddleColor() { MColor->SetColor(QColor(192, 192, 192)); }
+void TMainForm::UpdateMiddleColor() {
+  MColor->SetColor(QColor(192, 192, 192));
+}

@@ -50,7 +50,9 @@ std::string DecodeValue(const std::string& raw) {
 
 }  // namespace
 
-TIniFile::TIniFile(std::string fileName) : fileName_(std::move(fileName)) { Load(); }
+TIniFile::TIniFile(std::string fileName) : fileName_(std::move(fileName)) {
+  Load();
+}
 
 TIniFile::TBatch::~TBatch() {
   if (--ini_.batchDepth_ == 0 && ini_.dirty_) ini_.Flush();

@@ -6,8 +6,12 @@
 
 namespace {
 
-std::string ItemKey(int i) { return "Item_" + std::to_string(i); }
-std::string UserKey(int i) { return "User_" + std::to_string(i); }
+std::string ItemKey(int i) {
+  return "Item_" + std::to_string(i);
+}
+std::string UserKey(int i) {
+  return "User_" + std::to_string(i);
+}
 
 }  // namespace
 

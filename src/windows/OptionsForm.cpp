@@ -11,17 +11,21 @@
 #include "windows/Dialogs.h"
 
 const TColor StandardColors[16] = {
-    MakeColor(0, 0, 0),     MakeColor(128, 0, 0),   MakeColor(0, 128, 0),   MakeColor(128, 128, 0),
-    MakeColor(0, 0, 128),   MakeColor(128, 0, 128), MakeColor(0, 128, 128), MakeColor(128, 128, 128),
-    MakeColor(192, 192, 192), MakeColor(255, 0, 0), MakeColor(0, 255, 0),   MakeColor(255, 255, 0),
-    MakeColor(0, 0, 255),   MakeColor(255, 0, 255), MakeColor(0, 255, 255), MakeColor(255, 255, 255)};
+    MakeColor(0, 0, 0),      MakeColor(128, 0, 0),     MakeColor(0, 128, 0),
+    MakeColor(128, 128, 0),  MakeColor(0, 0, 128),     MakeColor(128, 0, 128),
+    MakeColor(0, 128, 128),  MakeColor(128, 128, 128), MakeColor(192, 192, 192),
+    MakeColor(255, 0, 0),    MakeColor(0, 255, 0),     MakeColor(255, 255, 0),
+    MakeColor(0, 0, 255),    MakeColor(255, 0, 255),   MakeColor(0, 255, 255),
+    MakeColor(255, 255, 255)};
 
 namespace {
 
 constexpr int GrayIndex = 7;
 constexpr TColor DefaultBackground = MakeColor(192, 192, 192);
 
-QColor ToQColor(TColor c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
+QColor ToQColor(TColor c) {
+  return QColor(RedOf(c), GreenOf(c), BlueOf(c));
+}
 
 QIcon SwatchIcon(TColor color) {
   QPixmap pixmap(40, 12);

@@ -8,8 +8,12 @@ namespace {
 
 constexpr int CustomIndex = 16;
 
-QColor ToQColor(TColor c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
-TColor FromQColor(const QColor& c) { return MakeColor(c.red(), c.green(), c.blue()); }
+QColor ToQColor(TColor c) {
+  return QColor(RedOf(c), GreenOf(c), BlueOf(c));
+}
+TColor FromQColor(const QColor& c) {
+  return MakeColor(c.red(), c.green(), c.blue());
+}
 
 // Reads an item index, falling back to the current one when the stored value is out of range.
 void ReadIndex(const TIniFile& ini, const char* key, QComboBox* box) {
@@ -19,9 +23,13 @@ void ReadIndex(const TIniFile& ini, const char* key, QComboBox* box) {
 
 }  // namespace
 
-TColor TOptionsForm::GridColor() const { return TColor(cbGridColor->currentData().toUInt()); }
+TColor TOptionsForm::GridColor() const {
+  return TColor(cbGridColor->currentData().toUInt());
+}
 
-TColor TOptionsForm::BackgroundColor() const { return FromQColor(BackGroundCol->Color()); }
+TColor TOptionsForm::BackgroundColor() const {
+  return FromQColor(BackGroundCol->Color());
+}
 
 void TOptionsForm::SetGridColor(TColor color) {
   for (int i = 0; i < CustomIndex; ++i) {
@@ -57,7 +65,8 @@ void TOptionsForm::SpeedButton1Click() {
 void TOptionsForm::LoadSettings() {
   const TIniFile& ini = settings_;
   const int background = ini.ReadInteger(Section, "BackGroundCol.Color", int(BackgroundColor()));
-  if (background >= 0 && background <= 0xFFFFFF) BackGroundCol->SetColor(ToQColor(TColor(background)));
+  if (background >= 0 && background <= 0xFFFFFF)
+    BackGroundCol->SetColor(ToQColor(TColor(background)));
   ReadIndex(ini, "cbCompression.ItemIndex", cbCompression);
   ReadIndex(ini, "cbPasteDither.ItemIndex", cbPasteDither);
   LayerCutCheck->setChecked(ini.ReadBool(Section, "LayerCutCheck.Checked", true));

@@ -7,7 +7,9 @@
 
 namespace {
 
-QString Title() { return QApplication::applicationName().isEmpty() ? "Velmora" : QApplication::applicationName(); }
+QString Title() {
+  return QApplication::applicationName().isEmpty() ? "Velmora" : QApplication::applicationName();
+}
 
 // Qt's native-less file dialog, set up from a request.
 void Prepare(QFileDialog& dialog, const TFileDialogRequest& request) {
@@ -87,4 +89,6 @@ std::optional<QColor> TQtDialogs::PickColor(QWidget* parent, const QColor& initi
   return color;
 }
 
-int TQtDialogs::Exec(QDialog& dialog) { return dialog.exec(); }
+int TQtDialogs::Exec(QDialog& dialog) {
+  return dialog.exec();
+}

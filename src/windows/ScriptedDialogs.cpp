@@ -4,10 +4,11 @@ namespace {
 
 template <typename T>
 T Next(std::deque<T>& queue, T fallback) {
-  if (queue.empty()) return fallback;
-  T value = std::move(queue.front());
-  queue.pop_front();
-  return value;
+  if (!queue.empty()) {
+    fallback = std::move(queue.front());
+    queue.pop_front();
+  }
+  return fallback;
 }
 
 }  // namespace
@@ -23,7 +24,9 @@ void TScriptedDialogs::Information(QWidget*, const QString& text) {
   Log.push_back({"information", text});
 }
 
-void TScriptedDialogs::Error(QWidget*, const QString& text) { Log.push_back({"error", text}); }
+void TScriptedDialogs::Error(QWidget*, const QString& text) {
+  Log.push_back({"error", text});
+}
 
 TAnswer TScriptedDialogs::Question(QWidget*, const QString& text, TQuestionButtons buttons) {
   Log.push_back({"question", text});

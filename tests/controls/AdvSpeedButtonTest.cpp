@@ -17,12 +17,14 @@ struct Group {
   QStringList events;
 
   Group() {
-    for (auto [b, name] : {std::pair{select, "select"}, std::pair{pencil, "pencil"},
-                           std::pair{other, "other"}}) {
+    for (auto [b, name] :
+         {std::pair{select, "select"}, std::pair{pencil, "pencil"}, std::pair{other, "other"}}) {
       b->SetGroupIndex(b == other ? 2 : 1);
       b->resize(25, 25);
-      QObject::connect(b, &TAdvSpeedButton::OnDown, [this, n = QString(name)] { events << n + " down"; });
-      QObject::connect(b, &TAdvSpeedButton::OnUp, [this, n = QString(name)] { events << n + " up"; });
+      QObject::connect(b, &TAdvSpeedButton::OnDown,
+                       [this, n = QString(name)] { events << n + " down"; });
+      QObject::connect(b, &TAdvSpeedButton::OnUp,
+                       [this, n = QString(name)] { events << n + " up"; });
     }
     pencil->move(30, 0);
     other->move(60, 0);

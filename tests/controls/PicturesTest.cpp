@@ -37,8 +37,10 @@ TEST(Pictures, EveryCommandIconIsDrawnAtBothScales) {
 TEST(Pictures, FourteenNodeIconsAndTheFloatingOnesDiffer) {
   for (int i = 0; i < Pictures::NodeIconCount; ++i) {
     EXPECT_TRUE(HasInk(Pictures::NodeImage(i, 1))) << i;
-    if (i < Pictures::FloatingNodeOffset)
-      EXPECT_NE(Pictures::NodeImage(i, 1), Pictures::NodeImage(i + Pictures::FloatingNodeOffset, 1));
+    if (i < Pictures::FloatingNodeOffset) {
+      EXPECT_NE(Pictures::NodeImage(i, 1),
+                Pictures::NodeImage(i + Pictures::FloatingNodeOffset, 1));
+    }
   }
   EXPECT_TRUE(Pictures::NodeIcon(Pictures::NodeIconCount).isNull());
 }
@@ -55,7 +57,8 @@ TEST(Pictures, CursorsHaveTheirHotSpotOnTheirInk) {
     bool near = false;
     for (int dy = -1; dy <= 1; ++dy)
       for (int dx = -1; dx <= 1; ++dx)
-        if (image.rect().contains(hot + QPoint(dx, dy)) && qAlpha(image.pixel(hot + QPoint(dx, dy))))
+        if (image.rect().contains(hot + QPoint(dx, dy)) &&
+            qAlpha(image.pixel(hot + QPoint(dx, dy))))
           near = true;
     EXPECT_TRUE(near) << qPrintable(name);
     EXPECT_EQ(Pictures::Cursor(slot).shape(), Qt::BitmapCursor);

@@ -7,9 +7,9 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <functional>
-#include <QTest>
 #include <memory>
 #include <set>
 

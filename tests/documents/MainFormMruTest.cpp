@@ -17,8 +17,9 @@ TEST_F(MainFormTest, ReopenMenuListsNewestFirstBehindTheFixedItems) {
   const QString a = MakeFile("a.bmp"), b = MakeFile("b&w.gif");
   form->AddToMru(a);
   form->AddToMru(b);
-  EXPECT_EQ(MenuTexts(form->MRUPopup),
-            (QStringList{"Cleanup &MRU list", "-", "&0 " + QString(b).replace("&", "&&"), "&1 " + a}));
+  EXPECT_EQ(
+      MenuTexts(form->MRUPopup),
+      (QStringList{"Cleanup &MRU list", "-", "&0 " + QString(b).replace("&", "&&"), "&1 " + a}));
   EXPECT_EQ(form->OpenBtn->menu(), form->MRUPopup);
   EXPECT_EQ(form->MRUPopup->title(), "&Reopen");
 }
@@ -26,7 +27,8 @@ TEST_F(MainFormTest, ReopenMenuListsNewestFirstBehindTheFixedItems) {
 TEST_F(MainFormTest, SeventeenFilesLeaveSixteenAndTheFirstIsGone) {
   auto form = Start();
   QStringList files;
-  for (int i = 0; i < 17; ++i) form->AddToMru(files.emplace_back(MakeFile(QString("f%1.bmp").arg(i))));
+  for (int i = 0; i < 17; ++i)
+    form->AddToMru(files.emplace_back(MakeFile(QString("f%1.bmp").arg(i))));
   EXPECT_EQ(form->MruList().Count(), 16);
   EXPECT_EQ(form->MRUPopup->actions().size(), 18);
   ASSERT_TRUE(Close(*form));

@@ -46,8 +46,7 @@ TEST_F(IniFileTest, SectionNamesWithSpacesAreKeptAsWritten) {
     ini.WriteString("Main form settings", "NormPos", "10,20,810,620");
     ini.WriteInteger("Default zoom", "Index", 2);
   }
-  EXPECT_EQ(ReadText(),
-            "[Main form settings]\nNormPos=10,20,810,620\n\n[Default zoom]\nIndex=2\n");
+  EXPECT_EQ(ReadText(), "[Main form settings]\nNormPos=10,20,810,620\n\n[Default zoom]\nIndex=2\n");
 }
 
 TEST_F(IniFileTest, EveryWriteReachesTheFileAtOnce) {
@@ -71,8 +70,9 @@ TEST_F(IniFileTest, BatchWritesOnceAtTheEnd) {
 }
 
 TEST_F(IniFileTest, ReadsHandWrittenFilesLeniently) {
-  WriteText("\xEF\xBB\xBF; comment\r\n[MRU Files]\r\n  Item_0 = /tmp/a b.bmp \r\njunk line\r\n"
-            "[Default Zoom]\nindex=4\nIndex=1\n");
+  WriteText(
+      "\xEF\xBB\xBF; comment\r\n[MRU Files]\r\n  Item_0 = /tmp/a b.bmp \r\njunk line\r\n"
+      "[Default Zoom]\nindex=4\nIndex=1\n");
   TIniFile ini(path_);
   EXPECT_EQ(ini.ReadString("MRU files", "ITEM_0", ""), "/tmp/a b.bmp");
   EXPECT_EQ(ini.ReadInteger("Default zoom", "Index", 3), 4);  // the first of repeated keys wins

@@ -26,12 +26,13 @@ TEST(SettingsPath, BesideTheProgramWhenItsFolderIsWritable) {
 TEST(SettingsPath, UserConfigFolderForAnInstalledProgram) {
   EXPECT_EQ(ChooseSettingsPath("/usr/bin", Fake({{"HOME", "/home/ann"}}, false)),
             "/home/ann/.config/Velmora/Velmora.ini");
-  EXPECT_EQ(ChooseSettingsPath("/usr/bin", Fake({{"HOME", "/home/ann"},
-                                                 {"XDG_CONFIG_HOME", "/cfg"}}, false)),
+  EXPECT_EQ(ChooseSettingsPath("/usr/bin",
+                               Fake({{"HOME", "/home/ann"}, {"XDG_CONFIG_HOME", "/cfg"}}, false)),
             "/cfg/Velmora/Velmora.ini");
   // A relative XDG_CONFIG_HOME is not valid and is ignored.
-  EXPECT_EQ(ChooseSettingsPath("/usr/bin", Fake({{"HOME", "/h"}, {"XDG_CONFIG_HOME", "cfg"}}, false)),
-            "/h/.config/Velmora/Velmora.ini");
+  EXPECT_EQ(
+      ChooseSettingsPath("/usr/bin", Fake({{"HOME", "/h"}, {"XDG_CONFIG_HOME", "cfg"}}, false)),
+      "/h/.config/Velmora/Velmora.ini");
 }
 
 TEST(SettingsPath, EnvironmentVariableNamesTheFileOutright) {

@@ -25,7 +25,7 @@ class OptionsFormTest : public ::testing::Test {
     f.BackGroundCol->SetColor(QColor(1, 2, 3));
     f.cbGridColor->setCurrentIndex(9);
   }
-  int Show(TOptionsForm& f, QPushButton* (TOptionsForm::*button)) {
+  int Show(TOptionsForm& f, QPushButton*(TOptionsForm::*button)) {
     dialogs_.DialogScripts.push_back([&f, button](QDialog&) {
       ChangeAll(f);
       QTest::mouseClick(f.*button, Qt::LeftButton);
