@@ -110,3 +110,25 @@ TEST_F(MainFormTest, PlainOpenFileReportsThatItCannotOpenYet) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MainFormTest, EntriesBeyondTheTenthHaveNoAccelerator) {
+  auto form = Start();
+  for (int i = 0; i < 12; ++i) form->AddToMru(MakeFile(QString("f%1.bmp").arg(i)));
+  const auto items = form->MRUPopup->actions();
+  EXPECT_TRUE(items[2 + 9]->text().startsWith("&9 "));
+  EXPECT_TRUE(items[2 + 10]->text().startsWith("10 "));
+}
+
+TEST_F(MainFormTest, ConfirmedFileDialogRemembersItsFolder) {
+  auto form = Start();
+  form->OpenDlgCanClose("/srv/pictures/new/logo.bmp");
+  EXPECT_EQ(form->OpenDlgInitialDir, "/srv/pictures/new");
+  form->OpenDlgCanClose("");
+  EXPECT_EQ(form->OpenDlgInitialDir, "/srv/pictures/new");
+  ASSERT_TRUE(Close(*form));
+  EXPECT_EQ(Ini().ReadString("Main form settings", "OpenDlg.InitialDir", ""), "/srv/pictures/new");
+}
+
+}  // namespace
