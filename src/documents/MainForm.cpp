@@ -59,7 +59,11 @@ TMainForm::TMainForm(TMainFormContext context, QWidget* parent)
   UpdateActions();
 }
 
-TMainForm::~TMainForm() = default;
+TMainForm::~TMainForm() {
+  // The windows that hold references to the settings store and the dialogs go first.
+  delete helpForm_;
+  delete optionsForm_;
+}
 
 QAction& TMainForm::Act(const char* name) {
   return (*actions_)[name];
