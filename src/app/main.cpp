@@ -1,12 +1,14 @@
 #include <QApplication>
-#include <QLabel>
 
-// Placeholder entry point until the main window lands.
+#include "documents/MainForm.h"
+
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  QLabel label("Velmora");
-  label.setWindowTitle("Velmora");
-  label.resize(400, 200);
-  label.show();
+  QApplication::setApplicationName("Velmora");
+  QApplication::setApplicationVersion(VELMORA_VERSION);
+  TMainFormContext context;
+  context.Arguments = QApplication::arguments().mid(1);
+  TMainForm form(std::move(context));
+  form.show();
   return app.exec();
 }

@@ -1,0 +1,134 @@
+#include <QTreeWidget>
+
+#include "documents/ActionList.h"
+#include "documents/ImageBrowseFrm.h"
+#include "documents/MainFormFixture.h"
+#include "windows/OptionsForm.h"
+
+namespace {
+
+TEST_F(MainFormTest, FirstStartUsesDefaultsAndExitWritesThem) {
+  auto form = Start();
+  EXPECT_EQ(form->windowTitle(), "Velmora");
+  EXPECT_EQ(form->ZoomCombo->currentText(), "800%");
+  EXPECT_TRUE(form->Navigator->cbHints->isChecked());
+  EXPECT_TRUE(form->SelectBtn->Down());
+  EXPECT_TRUE(form->ctOutFillBtn->Down());
+  EXPECT_TRUE(form->PoorSelBtn->Down());
+  EXPECT_TRUE(form->Act("ToggleGridAct").isChecked());
+  EXPECT_TRUE(form->Act("ToggleSelectAct").isChecked());
+  EXPECT_EQ(form->SavedCursor, 9999);
+  EXPECT_EQ(form->DashPattern, 0xF0F0F0F0u);
+  EXPECT_FALSE(QFile::exists(IniPath()) && Ini().SectionExists("Navigator"));
+  ASSERT_TRUE(Close(*form));
+  const TIniFile ini = Ini();
+  EXPECT_EQ(ini.ReadString("Navigator", "ShowHint", ""), "1");
+  EXPECT_EQ(ini.ReadString("Default zoom", "Index", ""), "3");
+  for (const char* key : {"FormVersion", "Flags", "ShowCmd", "PixelsPerInch", "MinMaxPos",
+                          "NormPos", "OpenDlg.InitialDir", "ctFillOnlyBtn.Down", "XorSelBtn.Down"})
+    EXPECT_TRUE(ini.ValueExists("Main form settings", key)) << key;
+}
+
+TEST_F(MainFormTest, ZoomPlacementAndToolChoicesComeBack) {
+  {
+    auto form = Start();
+    form->ZoomCombo->setCurrentIndex(1);
+    form->Navigator->cbHints->setChecked(false);
+    form->setGeometry(40, 50, 700, 500);
+    form->ctFillOnlyBtn->SetDown(true);
+    form->XorSelBtn->SetDown(true);
+    form->OpenDlgInitialDir = "/tmp/pictures";
+    ASSERT_TRUE(Close(*form));
+  }
+  EXPECT_EQ(Ini().ReadString("Navigator", "ShowHint", ""), "0");
+  EXPECT_EQ(Ini().ReadString("Main form settings", "NormPos", ""), "40,50,740,550");
+  auto form = Start();
+  EXPECT_EQ(form->ZoomCombo->currentIndex(), 1);
+  EXPECT_FALSE(form->Navigator->cbHints->isChecked());
+  EXPECT_EQ(form->geometry(), QRect(40, 50, 700, 500));
+  EXPECT_TRUE(form->ctFillOnlyBtn->Down());
+  EXPECT_FALSE(form->ctOutFillBtn->Down());
+  EXPECT_TRUE(form->XorSelBtn->Down());
+  EXPECT_FALSE(form->PoorSelBtn->Down());
+  EXPECT_EQ(form->OpenDlgInitialDir, "/tmp/pictures");
+}
+
+TEST_F(MainFormTest, OddStoredValuesFallBackToDefaults) {
+  for (const char* value : {"banana", "9", "-1", ""}) {
+    {
+      TIniFile ini(IniPath().toStdString());
+      ini.WriteString("Default zoom", "Index", value);
+      ini.WriteString("Navigator", "ShowHint", "yes");
+      ini.WriteString("Main form settings", "FormVersion", "1");
+      ini.WriteString("Main form settings", "NormPos", "10,10,5,5");
+      ini.WriteString("Main form settings", "PoorSelBtn.Down", "0");
+    }
+    auto form = Start();
+    EXPECT_EQ(form->ZoomCombo->currentText(), "800%") << value;
+    EXPECT_FALSE(form->Navigator->cbHints->isChecked());  // only the text "1" checks it
+    EXPECT_EQ(form->size(), QSize(1000, 720));
+    EXPECT_TRUE(form->PoorSelBtn->Down());  // one selection mode is always down
+  }
+}
+
+TEST_F(MainFormTest, UnreadableSettingsFileGivesDefaults) {
+  QDir().mkpath(IniPath());  // a folder in the way of the file
+  auto form = Start();
+  EXPECT_EQ(form->ZoomCombo->currentIndex(), 3);
+  EXPECT_TRUE(Close(*form));  // the failed write is reported, closing goes on
+  EXPECT_EQ(dialogs_.Shown("error").size(), 1);
+}
+
+TEST_F(MainFormTest, ClosingIsRefusedWhileDocumentsAreOpen) {
+  auto form = Start();
+  new QTreeWidgetItem(form->Navigator->PicTree, {"Noname1.bmp"});
+  EXPECT_FALSE(Close(*form));
+  EXPECT_EQ(dialogs_.Shown("information"), QStringList{"Can't close Velmora with open images."});
+  EXPECT_FALSE(QFile::exists(IniPath()) && Ini().SectionExists("Navigator"));
+  form->OptionsForm().WarnBoxes->setChecked(false);
+  form->Act("ExitAct").trigger();  // Exit takes the same way, now silently
+  EXPECT_EQ(dialogs_.Shown("information").size(), 1);
+  form->Navigator->PicTree->clear();
+  form->Act("ExitAct").trigger();
+  EXPECT_TRUE(Ini().SectionExists("Navigator"));
+}
+
+TEST_F(MainFormTest, CloseAllRunsBeforeTheDocumentCount) {
+  auto form = Start();
+  new QTreeWidgetItem(form->Navigator->PicTree, {"a.bmp"});
+  int runs = 0;
+  form->Actions().OnExecute("CloseAllAct", [&] {
+    ++runs;
+    form->Navigator->PicTree->clear();
+  });
+  EXPECT_TRUE(Close(*form));
+  EXPECT_EQ(runs, 1);
+  EXPECT_TRUE(dialogs_.Shown("information").isEmpty());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainFormTest, OptionsOkSurvivesARestartAndCancelDoesNot) {
+  for (const bool ok : {false, true}) {
+    {
+      auto form = Start();
+      form->UpdateActions();
+      dialogs_.DialogScripts.push_back([&](QDialog&) {
+        form->OptionsForm().WarnBoxes->setChecked(false);
+        QTest::mouseClick(ok ? form->OptionsForm().OKBtn : form->OptionsForm().CancelBtn,
+                          Qt::LeftButton);
+        return form->OptionsForm().result();
+      });
+      form->Act("Options1").trigger();
+      EXPECT_FALSE(form->OptionsForm().WarningsOn());
+      ASSERT_TRUE(Close(*form));
+    }
+    auto form = Start();
+    EXPECT_EQ(form->OptionsForm().WarningsOn(), !ok) << ok;
+    ASSERT_TRUE(Close(*form));
+  }
+}
+
+}  // namespace
