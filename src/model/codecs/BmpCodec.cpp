@@ -18,6 +18,11 @@ constexpr uint32_t BiRgb = 0, BiRle8 = 1, BiRle4 = 2, BiBitfields = 3, BiJpeg = 
                    BiAlphaBitfields = 6;
 constexpr size_t FileHeaderSize = 14;
 constexpr uint32_t ResolutionPerMetre = 2835;  // 72 dots per inch
+// A run-length coded picture larger than this must bring at least one byte of data per
+// MaxRlePixelsPerByte pixels. Real encoders write far more (a plain run covers at most 255
+// pixels per two bytes); without the rule a file of a hundred bytes could demand a gigabyte.
+constexpr int64_t FreeRlePixels = int64_t(1) << 22;
+constexpr int64_t MaxRlePixelsPerByte = 1024;
 
 [[noreturn]] void Truncated() {
   throw EVelmoraError("The BMP file is truncated.");
@@ -180,6 +185,9 @@ TDecodedPicture ReadBmp(const uint8_t* data, size_t size) {
   TDecodedPicture picture;
   picture.Kind = TPictureKind::Bitmap;
   if (info.Compression == BiRle8 || info.Compression == BiRle4) {
+    const int64_t pixels = info.Width * info.Height;
+    if (pixels > FreeRlePixels && pixels / MaxRlePixelsPerByte > int64_t(size - info.DataOffset))
+      throw EVelmoraError("The BMP file is damaged.");
     picture.Image = TSurface(int(info.Width), int(info.Height), decoder.IndexColor(0));
     DecodeRle(data + info.DataOffset, size - info.DataOffset, info.Bits, decoder, info.TopDown,
               picture.Image);

@@ -219,73 +219,88 @@ std::vector<TIconImage> ReadIcon(const uint8_t* data, size_t size) {
 
 namespace {
 
+void AppendInfoHeader(TBytes& out, const TSurface& image, int storedBits) {
+  AppendLE32(out, InfoHeaderSize);
+  AppendLE32(out, uint32_t(image.Width()));
+  AppendLE32(out, uint32_t(2 * image.Height()));  // XOR and AND rows together
+  AppendLE16(out, 1);
+  AppendLE16(out, uint32_t(storedBits));
+  for (int i = 0; i < 6; ++i) AppendLE32(out, 0);  // compression .. colours important
+}
+
+// The colour side of one palette sub-icon: its table entries and the pixel mapping.
+struct TIconPalette {
+  std::optional<TPaletteMapper> Mapper;
+  int BlackIndex = 0;  // the entry written under transparent pixels
+};
+
+TIconPalette AppendColorTable(TBytes& out, const TIconImage& icon, int tableSize) {
+  TIconPalette result;
+  if (tableSize == 0) return result;
+  if (icon.Palette.empty()) throw EVelmoraError("The icon image has no palette.");
+  const int used = std::min(int(icon.Palette.size()), tableSize);
+  for (int i = 0; i < tableSize; ++i) {
+    const TColor c = i < used ? icon.Palette[i] : clBlack;
+    AppendLE32(out, uint32_t(BlueOf(c)) | (uint32_t(GreenOf(c)) << 8) | (uint32_t(RedOf(c)) << 16));
+  }
+  result.Mapper.emplace(icon.Palette.data(), used);
+  // Readers take an AND bit over any colour but black for a screen-inverting pixel, so
+  // transparent pixels need a black entry: the first unused (black) table entry serves when the
+  // palette itself has none.
+  result.BlackIndex = result.Mapper->IndexOf(0);
+  if (icon.Palette[result.BlackIndex] != clBlack && used < tableSize) result.BlackIndex = used;
+  return result;
+}
+
+// Encodes one image row: the AND bits first, then the colours with the key colours replaced.
+void EncodeIconRow(const TPixel* src, int w, int fileBits, TIconPalette& palette,
+                   std::vector<TPixel>& colors, uint8_t* xorRow, uint8_t* andRow) {
+  for (int x = 0; x < w; ++x) {
+    const TPixel p = src[x] & 0xFFFFFF;
+    const bool transparent = p == IconTransparentColor, invert = p == IconInvertColor;
+    colors[x] = transparent ? 0 : invert ? 0xFFFFFF : p;
+    if (transparent || invert) andRow[x >> 3] |= uint8_t(0x80 >> (x & 7));
+  }
+  switch (fileBits) {
+    case 15:
+    case 16:
+      Encode555Row(colors.data(), w, xorRow);
+      break;
+    case 24:
+      EncodeBgrRow(colors.data(), w, xorRow);
+      break;
+    case 32:
+      EncodeBgraRow(colors.data(), w, 0xFF, xorRow);
+      for (int x = 0; x < w; ++x)
+        if (AndBit(andRow, x)) xorRow[4 * x + 3] = 0;  // alpha-aware readers see the mask too
+      break;
+    default:
+      EncodeIndexedRow(colors.data(), w, fileBits, *palette.Mapper, xorRow);
+      for (int x = 0; x < w; ++x)
+        if ((src[x] & 0xFFFFFF) == IconTransparentColor)
+          PutIndex(xorRow, x, fileBits, palette.BlackIndex);
+      break;
+  }
+}
+
 // Appends one sub-icon's data block: header, colour table, XOR rows and AND rows.
 void AppendImageBlock(TBytes& out, const TIconImage& icon, int fileBits) {
   const TSurface& image = icon.Image;
   const int w = image.Width(), h = image.Height();
   const int storedBits = fileBits == 15 ? 16 : fileBits;
-  const int tableSize = fileBits <= 8 ? 1 << fileBits : 0;
-  AppendLE32(out, InfoHeaderSize);
-  AppendLE32(out, uint32_t(w));
-  AppendLE32(out, uint32_t(2 * h));
-  AppendLE16(out, 1);
-  AppendLE16(out, uint32_t(storedBits));
-  for (int i = 0; i < 6; ++i) AppendLE32(out, 0);  // compression .. colours important
-
-  std::optional<TPaletteMapper> mapper;
-  int blackIndex = 0;  // the entry written under transparent pixels
-  if (tableSize > 0) {
-    if (icon.Palette.empty()) throw EVelmoraError("The icon image has no palette.");
-    const int used = std::min(int(icon.Palette.size()), tableSize);
-    for (int i = 0; i < tableSize; ++i) {
-      const TColor c = i < used ? icon.Palette[i] : clBlack;
-      AppendLE32(out,
-                 uint32_t(BlueOf(c)) | (uint32_t(GreenOf(c)) << 8) | (uint32_t(RedOf(c)) << 16));
-    }
-    mapper.emplace(icon.Palette.data(), used);
-    // Readers take an AND bit over any colour but black for a screen-inverting pixel, so
-    // transparent pixels need a black entry: the first unused (black) table entry serves when
-    // the palette itself has none.
-    blackIndex = mapper->IndexOf(0);
-    if (icon.Palette[blackIndex] != clBlack && used < tableSize) blackIndex = used;
-  }
-
+  AppendInfoHeader(out, image, storedBits);
+  TIconPalette palette = AppendColorTable(out, icon, fileBits <= 8 ? 1 << fileBits : 0);
   const size_t xorStride = size_t(DibStride(w, storedBits));
   const size_t andStride = size_t(DibStride(w, 1));
   const size_t xorStart = out.size();
   const size_t andStart = xorStart + xorStride * size_t(h);
   out.resize(andStart + andStride * size_t(h), 0);
   std::vector<TPixel> colors(static_cast<size_t>(w));
-  for (int y = 0; y < h; ++y) {
-    const TPixel* src = image.Row(y);
-    uint8_t* xorRow = out.data() + xorStart + xorStride * size_t(h - 1 - y);
-    uint8_t* andRow = out.data() + andStart + andStride * size_t(h - 1 - y);
-    for (int x = 0; x < w; ++x) {
-      const TPixel p = src[x] & 0xFFFFFF;
-      const bool transparent = p == IconTransparentColor, invert = p == IconInvertColor;
-      colors[x] = transparent ? 0 : invert ? 0xFFFFFF : p;
-      if (transparent || invert) andRow[x >> 3] |= uint8_t(0x80 >> (x & 7));
-    }
-    switch (fileBits) {
-      case 15:
-      case 16:
-        Encode555Row(colors.data(), w, xorRow);
-        break;
-      case 24:
-        EncodeBgrRow(colors.data(), w, xorRow);
-        break;
-      case 32:
-        EncodeBgraRow(colors.data(), w, 0xFF, xorRow);
-        for (int x = 0; x < w; ++x)
-          if (AndBit(andRow, x)) xorRow[4 * x + 3] = 0;  // alpha-aware readers see the mask too
-        break;
-      default:
-        EncodeIndexedRow(colors.data(), w, fileBits, *mapper, xorRow);
-        for (int x = 0; x < w; ++x)
-          if ((src[x] & 0xFFFFFF) == IconTransparentColor)
-            PutIndex(xorRow, x, fileBits, blackIndex);
-        break;
-    }
+  for (int y = 0; y < h; ++y) {  // the bottom row is stored first
+    const size_t stored = size_t(h - 1 - y);
+    EncodeIconRow(image.Row(y), w, fileBits, palette, colors,
+                  out.data() + xorStart + xorStride * stored,
+                  out.data() + andStart + andStride * stored);
   }
 }
 

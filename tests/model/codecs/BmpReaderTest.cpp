@@ -214,6 +214,18 @@ TEST(BmpReader, AbsurdSizesAreRefusedBeforeAllocating) {
       EXPECT_THROW(Read(s), EVelmoraError) << w << " x " << h;
     }
   }
+  // A tiny run-length stream cannot stand for a huge picture; a big enough one can.
+  TBytes stream = {0, 1};
+  TBmpSpec rle;
+  rle.Width = 4096;
+  rle.Height = -2048;
+  rle.Bits = 8;
+  rle.Compression = 1;
+  rle.Palette = {clRed};
+  rle.Pixels = stream;
+  EXPECT_THROW(Read(rle), EVelmoraError);
+  rle.Pixels.assign(8192, 0);
+  EXPECT_EQ(Read(rle).Image.Pixel(4095, 2047), ColorToPixel(clRed));
   // A core header's 16-bit sizes go up to 65535 x 65535.
   TBmpSpec core;
   core.HeaderSize = 12;
