@@ -28,6 +28,7 @@ struct TJpegError {
   jpeg_error_mgr Manager;  // first, so the codec's pointer to it is also a pointer to this
   jmp_buf Jump;
   char Message[JMSG_LENGTH_MAX];
+  bool DataEnded = false;  // the compressed data ran out before the picture was complete
 };
 
 void ErrorExit(j_common_ptr codec) {
@@ -39,12 +40,18 @@ void ErrorExit(j_common_ptr codec) {
   std::longjmp(error->Jump, 1);
 }
 
-void IgnoreMessage(j_common_ptr) {}  // warnings (such as a truncated file) do not stop reading
+// Warnings (such as a truncated file) do not stop reading; the end of the data is noted.
+void EmitMessage(j_common_ptr codec, int level) {
+  if (level >= 0) return;  // trace messages
+  ++codec->err->num_warnings;
+  if (codec->err->msg_code == JWRN_JPEG_EOF)
+    reinterpret_cast<TJpegError*>(codec->err)->DataEnded = true;
+}
 
 void InitError(TJpegError& error) {
   jpeg_std_error(&error.Manager);
   error.Manager.error_exit = ErrorExit;
-  error.Manager.output_message = IgnoreMessage;
+  error.Manager.emit_message = EmitMessage;
   error.Message[0] = '\0';
 }
 
@@ -97,6 +104,14 @@ void CmykToPixels(const uint8_t* src, int width, bool inverted, TPixel* dst) {
   }
 }
 
+// After the data of a single-scan file has ended the codec only produces flat grey, which the
+// surface already holds; reading stops at the end of the current row of blocks. (A progressive
+// file is read whole before the first line comes out, so it is decoded to the end.)
+bool OnlyGreyLeft(const jpeg_decompress_struct& c, const TJpegError& e) {
+  const unsigned blockRows = unsigned(c.max_v_samp_factor) * DCTSIZE;
+  return e.DataEnded && !c.progressive_mode && c.output_scanline % blockRows == 0;
+}
+
 // Reads every scan line into the rows of `pixels` (`width` words each). `cmykRow` holds one CMYK
 // row when the file is CMYK.
 bool ReadLines(TJpegReader* r, TPixel* pixels, uint8_t* cmykRow) {
@@ -104,6 +119,7 @@ bool ReadLines(TJpegReader* r, TPixel* pixels, uint8_t* cmykRow) {
   jpeg_decompress_struct& c = r->Codec;
   const int width = int(c.output_width);
   while (c.output_scanline < c.output_height) {
+    if (OnlyGreyLeft(c, r->Error)) return true;
     TPixel* row = pixels + size_t(c.output_scanline) * size_t(width);
     JSAMPROW target = cmykRow ? cmykRow : reinterpret_cast<JSAMPROW>(row);
     if (jpeg_read_scanlines(&c, &target, 1) != 1) break;
@@ -129,7 +145,8 @@ TDecodedPicture ReadJpeg(const uint8_t* data, size_t size) {
   TDecodedPicture picture;
   picture.Kind = TPictureKind::Other;
   picture.BitCount = 24;
-  picture.Image = TSurface(int(reader.Codec.output_width), int(reader.Codec.output_height), 0);
+  picture.Image =
+      TSurface(int(reader.Codec.output_width), int(reader.Codec.output_height), 0x808080);
   std::vector<uint8_t> cmykRow;
   if (reader.Codec.out_color_space == JCS_CMYK) cmykRow.resize(size_t(picture.Image.Width()) * 4);
   if (!ReadLines(&reader, picture.Image.Bits(), cmykRow.empty() ? nullptr : cmykRow.data()))

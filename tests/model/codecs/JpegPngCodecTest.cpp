@@ -68,6 +68,9 @@ TEST(JpegCodec, DamagedFilesFailOrDecodeWhatTheyHave) {
   const TDecodedPicture read = ReadJpeg(cut.data(), cut.size());
   EXPECT_EQ(read.Image.Width(), 160);
   EXPECT_LT(MeanError(large, read.Image), 60.0);
+  EXPECT_EQ(read.Image.Pixel(0, 159), 0x808080u);
+  EXPECT_EQ(read.Image.Pixel(159, 159), 0x808080u);
+  EXPECT_NEAR(int(read.Image.Pixel(0, 0) & 0xFF), int(large.Pixel(0, 0) & 0xFF), 4);
   const TSurface image = GradientImage(32, 32);
   const TBytes file = WriteJpeg(image, 80);
   // Every prefix either decodes or fails with the codec's message.
