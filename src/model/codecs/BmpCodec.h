@@ -1,0 +1,22 @@
+#pragma once
+// BMP files: reading every common variant and writing the formats of the editor's bit counts.
+
+#include <cstddef>
+#include <cstdint>
+
+#include "model/Colors.h"
+#include "model/FileIO.h"
+#include "model/Picture.h"
+#include "model/Surface.h"
+
+// Decodes a BMP file held in memory. Reads 1-, 4-, 8-, 16-, 24- and 32-bit bitmaps, run-length
+// coded 4- and 8-bit ones, channel masks, top-down rows and the old OS/2 header; 2-bit bitmaps
+// and embedded JPEG or PNG pictures open as 24 bits. A 15-bit bitmap reports 16 bits.
+//
+// Palette indices beyond the file's palette read as black; pixels that a run-length coded bitmap
+// leaves out keep the colour of palette entry 0. Throws EVelmoraError for anything it cannot read.
+TDecodedPicture ReadBmp(const uint8_t* data, size_t size);
+
+// Encodes `image` in the stored format for `bitCount` (see DibFormatBits). Palette formats map
+// every pixel to the nearest of the `paletteCount` colours of `palette`, which must not be empty.
+TBytes WriteBmp(const TSurface& image, int bitCount, const TColor* palette, int paletteCount);

@@ -1,0 +1,339 @@
+#include "model/codecs/IconCodec.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "model/Errors.h"
+#include "model/codecs/CodecBytes.h"
+#include "model/codecs/DibRows.h"
+#include "model/codecs/PngCodec.h"
+
+namespace {
+
+constexpr size_t IconHeaderSize = 6;
+constexpr size_t EntrySize = 16;
+constexpr size_t InfoHeaderSize = 40;
+constexpr int MaxIconWidth = 1024;
+
+[[noreturn]] void Damaged() {
+  throw EVelmoraError("The icon file is damaged.");
+}
+
+bool AndBit(const uint8_t* row, int x) {
+  return (row[x >> 3] >> (7 - (x & 7))) & 1;
+}
+
+// Overwrites the palette index of pixel `x` in a packed row of 1, 4 or 8 bits.
+void PutIndex(uint8_t* row, int x, int bits, int index) {
+  const int perByte = 8 / bits;
+  const int shift = 8 - bits * (x % perByte + 1);
+  const int mask = ((1 << bits) - 1) << shift;
+  uint8_t& b = row[x / perByte];
+  b = uint8_t((b & ~mask) | (index << shift));
+}
+
+// ---- Reading ----
+
+struct TDibEntry {
+  int Width = 0;
+  int Height = 0;
+  int Bits = 0;
+  std::vector<TColor> Palette;
+  size_t XorOffset = 0;  // within the entry
+  bool HasAnd = true;
+  uint32_t Masks[3] = {0, 0, 0};
+  bool HasMasks = false;
+};
+
+TDibEntry ReadDibHeader(const uint8_t* block, size_t bytes) {
+  if (bytes < InfoHeaderSize) Damaged();
+  const uint32_t headerSize = GetLE32(block);
+  if (headerSize < InfoHeaderSize || headerSize > bytes) Damaged();
+  TDibEntry e;
+  const int32_t width = GetLE32Signed(block + 4);
+  const int32_t height = GetLE32Signed(block + 8);
+  if (width < 1 || width > MaxIconWidth || height < 2)
+    throw EVelmoraError("The icon file has an invalid image size.");
+  e.Width = width;
+  e.Height = height / 2;
+  e.Bits = GetLE16(block + 14);
+  if (e.Bits != 1 && e.Bits != 2 && e.Bits != 4 && e.Bits != 8 && e.Bits != 16 && e.Bits != 24 &&
+      e.Bits != 32)
+    throw EVelmoraError("Unsupported icon format.");
+  const uint32_t compression = GetLE32(block + 16);
+  size_t tableOffset = headerSize;
+  if (compression == 3 && (e.Bits == 16 || e.Bits == 32)) {
+    // Channel masks: inside a longer header, or right after a 40-byte one.
+    if (headerSize < InfoHeaderSize + 12) tableOffset += 12;
+    if (tableOffset > bytes) Damaged();
+    for (int i = 0; i < 3; ++i) e.Masks[i] = GetLE32(block + InfoHeaderSize + 4 * i);
+    e.HasMasks = true;
+  } else if (compression != 0) {
+    throw EVelmoraError("Unsupported icon compression.");
+  }
+  if (e.Bits <= 8) {
+    const uint32_t full = 1u << e.Bits;
+    const uint32_t used = GetLE32(block + 32);
+    const size_t count = used > 0 && used < full ? used : full;
+    const size_t present = std::min(count, (bytes - tableOffset) / 4);
+    for (size_t i = 0; i < present; ++i) {
+      const uint8_t* p = block + tableOffset + 4 * i;
+      e.Palette.push_back(MakeColor(p[2], p[1], p[0]));
+    }
+    tableOffset += 4 * count;
+  }
+  e.XorOffset = tableOffset;
+  return e;
+}
+
+// Checks that the pixel rows lie inside the entry; 32-bit images may leave out the AND rows.
+void CheckRows(TDibEntry& e, size_t bytes) {
+  const uint64_t xorBytes = uint64_t(DibStride(e.Width, e.Bits)) * uint64_t(e.Height);
+  const uint64_t andBytes = uint64_t(DibStride(e.Width, 1)) * uint64_t(e.Height);
+  if (e.XorOffset + xorBytes > bytes) Damaged();
+  e.HasAnd = e.XorOffset + xorBytes + andBytes <= bytes;
+  if (!e.HasAnd && e.Bits != 32) Damaged();
+}
+
+TDibRowDecoder MakeDecoder(const TDibEntry& e) {
+  if (e.Bits <= 8) return TDibRowDecoder::Indexed(e.Bits, e.Palette.data(), int(e.Palette.size()));
+  if (e.Bits == 24) return TDibRowDecoder::Bgr24();
+  if (e.HasMasks) return TDibRowDecoder::Masked(e.Bits, e.Masks[0], e.Masks[1], e.Masks[2]);
+  if (e.Bits == 16) return TDibRowDecoder::Masked(16, 0x7C00, 0x03E0, 0x001F);
+  return TDibRowDecoder::Masked(32, 0xFF0000, 0xFF00, 0xFF);
+}
+
+bool AnyAlpha(const uint8_t* xorRows, size_t bytes) {
+  for (size_t i = 3; i < bytes; i += 4)
+    if (xorRows[i] != 0) return true;
+  return false;
+}
+
+// Combines the colour and the AND bit of one pixel into the model's representation.
+TPixel ComposeMasked(TPixel color, bool andBit) {
+  if (!andBit) return color;
+  return color == 0 ? IconTransparentColor : IconInvertColor;
+}
+
+TIconImage ReadDibEntry(const uint8_t* block, size_t bytes, int64_t& budget) {
+  TDibEntry e = ReadDibHeader(block, bytes);
+  CheckRows(e, bytes);
+  if (int64_t(e.Width) * e.Height > budget) throw EVelmoraError("The icon file is too large.");
+  budget -= int64_t(e.Width) * e.Height;
+
+  const TDibRowDecoder decoder = MakeDecoder(e);
+  const size_t xorStride = size_t(DibStride(e.Width, e.Bits));
+  const size_t andStride = size_t(DibStride(e.Width, 1));
+  const uint8_t* xorRows = block + e.XorOffset;
+  const uint8_t* andRows = xorRows + xorStride * size_t(e.Height);
+  const bool alpha = e.Bits == 32 && !e.HasMasks && AnyAlpha(xorRows, xorStride * e.Height);
+
+  TIconImage icon;
+  icon.Image = TSurface(e.Width, e.Height);
+  for (int r = 0; r < e.Height; ++r) {  // stored bottom row first
+    TPixel* row = icon.Image.Row(e.Height - 1 - r);
+    const uint8_t* src = xorRows + xorStride * r;
+    decoder.DecodeRow(src, e.Width, row);
+    for (int x = 0; x < e.Width; ++x) {
+      if (alpha)
+        row[x] = src[4 * x + 3] < 128 ? IconTransparentColor : row[x];
+      else
+        row[x] = ComposeMasked(row[x], e.HasAnd && AndBit(andRows + andStride * r, x));
+    }
+  }
+  icon.BitCount = uint8_t(e.Bits == 2 ? 4 : e.Bits >= 24 ? 24 : e.Bits);
+  if (icon.BitCount <= 8) {
+    icon.Palette = std::move(e.Palette);
+    icon.Palette.resize(size_t(1) << icon.BitCount, clBlack);
+  }
+  return icon;
+}
+
+TIconImage ReadPngEntry(const uint8_t* block, size_t bytes, int64_t& budget) {
+  const TRgbaImage png = ReadPng(block, bytes, budget);
+  if (png.Width > MaxIconWidth) throw EVelmoraError("The icon file has an invalid image size.");
+  budget -= int64_t(png.Width) * png.Height;
+  TIconImage icon;
+  icon.Image = TSurface(png.Width, png.Height);
+  const uint8_t* p = png.Rgba.data();
+  for (int y = 0; y < png.Height; ++y)
+    for (TPixel *d = icon.Image.Row(y), *end = d + png.Width; d < end; ++d, p += 4)
+      *d = p[3] < 128 ? IconTransparentColor
+                      : TPixel(p[2]) | (TPixel(p[1]) << 8) | (TPixel(p[0]) << 16);
+  icon.BitCount = 24;
+  return icon;
+}
+
+// The pixel count an entry announces, read from its header alone (0 when it has none that
+// makes sense; decoding the entry then reports the problem).
+// The result is capped just above the budget so that sums cannot overflow.
+int64_t AnnouncedPixels(const uint8_t* block, size_t bytes) {
+  uint64_t width = 0, height = 0;
+  if (HasPngSignature(block, bytes)) {
+    if (bytes < 24) return 0;
+    const uint8_t* ihdr = block + 16;  // width and height of the first chunk, big-endian
+    width = uint32_t(ihdr[0]) << 24 | uint32_t(ihdr[1]) << 16 | uint32_t(ihdr[2]) << 8 | ihdr[3];
+    height = uint32_t(ihdr[4]) << 24 | uint32_t(ihdr[5]) << 16 | uint32_t(ihdr[6]) << 8 | ihdr[7];
+  } else if (bytes >= InfoHeaderSize && GetLE32Signed(block + 4) > 0 &&
+             GetLE32Signed(block + 8) > 0) {
+    width = uint32_t(GetLE32Signed(block + 4));
+    height = uint32_t(GetLE32Signed(block + 8) / 2);
+  }
+  return int64_t(std::min<uint64_t>(width * height, uint64_t(MaxSurfacePixels) + 1));
+}
+
+}  // namespace
+
+std::vector<TIconImage> ReadIcon(const uint8_t* data, size_t size) {
+  if (size < IconHeaderSize) throw EVelmoraError("Not an icon file.");
+  const uint16_t type = GetLE16(data + 2);
+  if (GetLE16(data) != 0 || (type != 1 && type != 2)) throw EVelmoraError("Not an icon file.");
+  const size_t count = GetLE16(data + 4);
+  if (count == 0) throw EVelmoraError("The icon file holds no images.");
+  if (IconHeaderSize + EntrySize * count > size) throw EVelmoraError("The icon file is truncated.");
+
+  // Every entry is checked before any is decoded, so a file that asks for too much fails at once.
+  int64_t announced = 0;
+  for (size_t i = 0; i < count; ++i) {
+    const uint8_t* entry = data + IconHeaderSize + EntrySize * i;
+    const uint64_t bytes = GetLE32(entry + 8), offset = GetLE32(entry + 12);
+    if (offset + bytes > size) throw EVelmoraError("The icon file is truncated.");
+    announced += AnnouncedPixels(data + offset, bytes);
+    if (announced > MaxSurfacePixels) throw EVelmoraError("The icon file is too large.");
+  }
+  std::vector<TIconImage> icons;
+  int64_t budget = MaxSurfacePixels;
+  for (size_t i = 0; i < count; ++i) {
+    const uint8_t* entry = data + IconHeaderSize + EntrySize * i;
+    const size_t bytes = GetLE32(entry + 8);
+    const uint8_t* block = data + GetLE32(entry + 12);
+    if (HasPngSignature(block, bytes))
+      icons.push_back(ReadPngEntry(block, bytes, budget));
+    else
+      icons.push_back(ReadDibEntry(block, bytes, budget));
+  }
+  return icons;
+}
+
+// ---- Writing ----
+
+namespace {
+
+void AppendInfoHeader(TBytes& out, const TSurface& image, int storedBits) {
+  AppendLE32(out, InfoHeaderSize);
+  AppendLE32(out, uint32_t(image.Width()));
+  AppendLE32(out, uint32_t(2 * image.Height()));  // XOR and AND rows together
+  AppendLE16(out, 1);
+  AppendLE16(out, uint32_t(storedBits));
+  for (int i = 0; i < 6; ++i) AppendLE32(out, 0);  // compression .. colours important
+}
+
+// The colour side of one palette sub-icon: its table entries and the pixel mapping.
+struct TIconPalette {
+  std::optional<TPaletteMapper> Mapper;
+  int BlackIndex = 0;  // the entry written under transparent pixels
+};
+
+TIconPalette AppendColorTable(TBytes& out, const TIconImage& icon, int tableSize) {
+  TIconPalette result;
+  if (tableSize == 0) return result;
+  if (icon.Palette.empty()) throw EVelmoraError("The icon image has no palette.");
+  const int used = std::min(int(icon.Palette.size()), tableSize);
+  for (int i = 0; i < tableSize; ++i) {
+    const TColor c = i < used ? icon.Palette[i] : clBlack;
+    AppendLE32(out, uint32_t(BlueOf(c)) | (uint32_t(GreenOf(c)) << 8) | (uint32_t(RedOf(c)) << 16));
+  }
+  result.Mapper.emplace(icon.Palette.data(), used);
+  // Readers take an AND bit over any colour but black for a screen-inverting pixel, so
+  // transparent pixels need a black entry: the first unused (black) table entry serves when the
+  // palette itself has none.
+  result.BlackIndex = result.Mapper->IndexOf(0);
+  if (icon.Palette[result.BlackIndex] != clBlack && used < tableSize) result.BlackIndex = used;
+  return result;
+}
+
+// Encodes one image row: the AND bits first, then the colours with the key colours replaced.
+void EncodeIconRow(const TPixel* src, int w, int fileBits, TIconPalette& palette,
+                   std::vector<TPixel>& colors, uint8_t* xorRow, uint8_t* andRow) {
+  for (int x = 0; x < w; ++x) {
+    const TPixel p = src[x] & 0xFFFFFF;
+    const bool transparent = p == IconTransparentColor, invert = p == IconInvertColor;
+    colors[x] = transparent ? 0 : invert ? 0xFFFFFF : p;
+    if (transparent || invert) andRow[x >> 3] |= uint8_t(0x80 >> (x & 7));
+  }
+  switch (fileBits) {
+    case 15:
+    case 16:
+      Encode555Row(colors.data(), w, xorRow);
+      break;
+    case 24:
+      EncodeBgrRow(colors.data(), w, xorRow);
+      break;
+    case 32:
+      EncodeBgraRow(colors.data(), w, 0xFF, xorRow);
+      for (int x = 0; x < w; ++x)
+        if (AndBit(andRow, x)) xorRow[4 * x + 3] = 0;  // alpha-aware readers see the mask too
+      break;
+    default:
+      EncodeIndexedRow(colors.data(), w, fileBits, *palette.Mapper, xorRow);
+      for (int x = 0; x < w; ++x)
+        if ((src[x] & 0xFFFFFF) == IconTransparentColor)
+          PutIndex(xorRow, x, fileBits, palette.BlackIndex);
+      break;
+  }
+}
+
+// Appends one sub-icon's data block: header, colour table, XOR rows and AND rows.
+void AppendImageBlock(TBytes& out, const TIconImage& icon, int fileBits) {
+  const TSurface& image = icon.Image;
+  const int w = image.Width(), h = image.Height();
+  const int storedBits = fileBits == 15 ? 16 : fileBits;
+  AppendInfoHeader(out, image, storedBits);
+  TIconPalette palette = AppendColorTable(out, icon, fileBits <= 8 ? 1 << fileBits : 0);
+  const size_t xorStride = size_t(DibStride(w, storedBits));
+  const size_t andStride = size_t(DibStride(w, 1));
+  const size_t xorStart = out.size();
+  const size_t andStart = xorStart + xorStride * size_t(h);
+  out.resize(andStart + andStride * size_t(h), 0);
+  std::vector<TPixel> colors(static_cast<size_t>(w));
+  for (int y = 0; y < h; ++y) {  // the bottom row is stored first
+    const size_t stored = size_t(h - 1 - y);
+    EncodeIconRow(image.Row(y), w, fileBits, palette, colors,
+                  out.data() + xorStart + xorStride * stored,
+                  out.data() + andStart + andStride * stored);
+  }
+}
+
+void WriteEntry(uint8_t* entry, const TIconImage& icon, int fileBits, size_t offset, size_t bytes) {
+  entry[0] = uint8_t(icon.Image.Width());  // 256 is written as 0
+  entry[1] = uint8_t(icon.Image.Height());
+  entry[2] = uint8_t(fileBits == 1 ? 2 : fileBits == 4 ? 16 : 0);
+  entry[3] = 0;
+  PutLE16(entry + 4, 1);
+  PutLE16(entry + 6, uint32_t(fileBits == 15 ? 16 : fileBits));
+  PutLE32(entry + 8, uint32_t(bytes));
+  PutLE32(entry + 12, uint32_t(offset));
+}
+
+}  // namespace
+
+TBytes WriteIcon(const std::vector<TIconImage>& images) {
+  if (images.empty()) throw EVelmoraError("An icon file needs at least one image.");
+  if (images.size() > 0xFFFF) throw EVelmoraError("Too many images for an icon file.");
+  TBytes out(IconHeaderSize + EntrySize * images.size(), 0);
+  PutLE16(out.data() + 2, 1);
+  PutLE16(out.data() + 4, uint32_t(images.size()));
+  for (size_t i = 0; i < images.size(); ++i) {
+    const TIconImage& icon = images[i];
+    if (icon.Image.IsEmpty()) throw EVelmoraError("Cannot save an empty icon image.");
+    if (icon.Image.Width() > MaxIconWidth)
+      throw EVelmoraError("Icon images can be at most 1024 pixels wide.");
+    const int fileBits = DibFormatBits(icon.BitCount);
+    const size_t offset = out.size();
+    AppendImageBlock(out, icon, fileBits);
+    if (out.size() > UINT32_MAX) throw EVelmoraError("The icon file would be too large.");
+    WriteEntry(out.data() + IconHeaderSize + EntrySize * i, icon, fileBits, offset,
+               out.size() - offset);
+  }
+  return out;
+}

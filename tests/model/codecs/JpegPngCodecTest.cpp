@@ -1,0 +1,120 @@
+// JPEG and PNG through their libraries: fidelity, options and error reporting.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "model/Errors.h"
+#include "model/codecs/CodecTestUtil.h"
+#include "model/codecs/JpegCodec.h"
+#include "model/codecs/PngCodec.h"
+
+namespace {
+
+double MeanError(const TSurface& a, const TSurface& b) {
+  double sum = 0;
+  for (int y = 0; y < a.Height(); ++y)
+    for (int x = 0; x < a.Width(); ++x)
+      for (int shift : {0, 8, 16})
+        sum +=
+            std::abs(int((a.Pixel(x, y) >> shift) & 0xFF) - int((b.Pixel(x, y) >> shift) & 0xFF));
+  return sum / (3.0 * a.Width() * a.Height());
+}
+
+std::string JpegError(const TBytes& file) {
+  try {
+    ReadJpeg(file.data(), file.size());
+  } catch (const EVelmoraError& e) {
+    return e.what();
+  }
+  return "";
+}
+
+}  // namespace
+
+TEST(JpegCodec, RoundTripStaysCloseToTheOriginal) {
+  const TSurface image = GradientImage(67, 45);
+  const TBytes file = WriteJpeg(image, 90);
+  ASSERT_GT(file.size(), 4u);
+  EXPECT_EQ(file[0], 0xFF);
+  EXPECT_EQ(file[1], 0xD8);
+  const TDecodedPicture read = ReadJpeg(file.data(), file.size());
+  EXPECT_EQ(read.Kind, TPictureKind::Other);
+  EXPECT_EQ(read.BitCount, 24);
+  ASSERT_EQ(read.Image.Width(), 67);
+  ASSERT_EQ(read.Image.Height(), 45);
+  EXPECT_LT(MeanError(image, read.Image), 2.0);
+  for (int y = 0; y < 45; ++y)
+    for (int x = 0; x < 67; ++x) ASSERT_EQ(read.Image.Pixel(x, y) >> 24, 0u);
+}
+
+TEST(JpegCodec, QualityTradesSizeForFidelity) {
+  TSurface image = GradientImage(64, 64);
+  for (int y = 0; y < 64; y += 3) image.FillRect({0, y, 64, y + 1}, 0x202020);
+  const TBytes low = WriteJpeg(image, 10), high = WriteJpeg(image, 95);
+  EXPECT_LT(low.size(), high.size());
+  const TDecodedPicture a = ReadJpeg(low.data(), low.size());
+  const TDecodedPicture b = ReadJpeg(high.data(), high.size());
+  EXPECT_GT(MeanError(image, a.Image), MeanError(image, b.Image));
+  // Out-of-range qualities are clamped rather than refused.
+  EXPECT_EQ(WriteJpeg(image, 0), WriteJpeg(image, 1));
+  EXPECT_EQ(WriteJpeg(image, 250), WriteJpeg(image, 100));
+}
+
+TEST(JpegCodec, DamagedFilesFailOrDecodeWhatTheyHave) {
+  const TSurface large = GradientImage(160, 160);
+  const TBytes full = WriteJpeg(large, 95);
+  // Cut in the middle of the entropy-coded data: the top part decodes, the rest is grey.
+  const TBytes cut(full.begin(), full.end() - long(full.size() / 4));
+  const TDecodedPicture read = ReadJpeg(cut.data(), cut.size());
+  EXPECT_EQ(read.Image.Width(), 160);
+  EXPECT_LT(MeanError(large, read.Image), 60.0);
+  EXPECT_EQ(read.Image.Pixel(0, 159), 0x808080u);
+  EXPECT_EQ(read.Image.Pixel(159, 159), 0x808080u);
+  EXPECT_NEAR(int(read.Image.Pixel(0, 0) & 0xFF), int(large.Pixel(0, 0) & 0xFF), 4);
+  const TSurface image = GradientImage(32, 32);
+  const TBytes file = WriteJpeg(image, 80);
+  // Every prefix either decodes or fails with the codec's message.
+  for (size_t n = 0; n < file.size(); ++n) {
+    const TBytes prefix(file.begin(), file.begin() + long(n));
+    try {
+      ReadJpeg(prefix.data(), prefix.size());
+    } catch (const EVelmoraError& e) {
+      ASSERT_NE(std::string(e.what()), "") << n;
+    }
+  }
+  EXPECT_NE(JpegError({}).find("Empty input"), std::string::npos);
+  EXPECT_NE(JpegError({'B', 'M', 0, 0}).find("Not a JPEG file"), std::string::npos);
+  // A frame header announcing 65500 x 65500 pixels is refused before anything is allocated.
+  TBytes huge = file;
+  for (size_t i = 0; i + 8 < huge.size(); ++i)
+    if (huge[i] == 0xFF && huge[i + 1] == 0xC0) {
+      huge[i + 5] = huge[i + 7] = 0xFF;
+      huge[i + 6] = huge[i + 8] = 0xDC;
+      break;
+    }
+  EXPECT_THROW(ReadJpeg(huge.data(), huge.size()), EVelmoraError);
+  EXPECT_THROW(WriteJpeg(TSurface(), 90), EVelmoraError);
+}
+
+TEST(PngCodec, RoundTripAndLimits) {
+  const uint8_t rgba[] = {1, 2, 3, 4, 250, 251, 252, 253, 0, 0, 0, 0, 9, 8, 7, 255};
+  const TBytes file = WritePng(2, 2, rgba);
+  EXPECT_TRUE(HasPngSignature(file.data(), file.size()));
+  const TRgbaImage read = ReadPng(file.data(), file.size());
+  EXPECT_EQ(read.Width, 2);
+  EXPECT_EQ(read.Height, 2);
+  EXPECT_EQ(read.Rgba, std::vector<uint8_t>(rgba, rgba + 16));
+  EXPECT_THROW(ReadPng(file.data(), file.size(), 3), EVelmoraError);
+  // Prefixes fail, except those that only lack the end chunk after complete image data.
+  for (size_t n = 0; n < file.size(); ++n) {
+    try {
+      EXPECT_EQ(ReadPng(file.data(), n).Rgba, read.Rgba) << n;
+      EXPECT_GT(n, file.size() - 16);
+    } catch (const EVelmoraError&) {
+    }
+  }
+  TBytes bad = file;
+  bad[20] ^= 0x40;  // header checksum no longer matches
+  EXPECT_THROW(ReadPng(bad.data(), bad.size()), EVelmoraError);
+  EXPECT_THROW(WritePng(0, 3, rgba), EVelmoraError);
+}
