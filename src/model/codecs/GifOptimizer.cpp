@@ -150,6 +150,12 @@ TGifOptimizer::TChoice TGifOptimizer::ChooseDisposal(size_t i, const TRect& rect
         BoundsWhere([&](size_t p) { return need[p] && shownPrev_[p] != kNothing; });
     choices.push_back({TKeepMode::Background, Union(rect, grow), {}});
   }
+  // On equal cost the original's own disposal wins, so a file read back shows what was set.
+  const int own = EffectiveDisposal(in_.Frames[i - 1].Control);
+  const TKeepMode ownMode = own == 2 ? TKeepMode::Background : own == 3 ? TKeepMode::Previous
+                                                                       : TKeepMode::Keep;
+  std::stable_partition(choices.begin(), choices.end(),
+                        [&](const TChoice& c) { return c.Mode == ownMode; });
   TChoice best;
   int64_t bestCost = -1;
   for (TChoice& c : choices) {

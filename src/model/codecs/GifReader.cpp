@@ -197,8 +197,8 @@ bool TGifReader::ReadImage() {
   const GifImageDesc& desc = gif_->Image;
   if (data_.Frames.empty() && (data_.ScreenWidth <= 0 || data_.ScreenHeight <= 0)) {
     // A screen of no size takes the extent of the first image instead.
-    data_.ScreenWidth = desc.Left + desc.Width;
-    data_.ScreenHeight = desc.Top + desc.Height;
+    data_.ScreenWidth = std::min(desc.Left + desc.Width, 0xFFFF);
+    data_.ScreenHeight = std::min(desc.Top + desc.Height, 0xFFFF);
     CheckMemory(0);
   }
   TGifFrameData frame;

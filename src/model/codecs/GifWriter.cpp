@@ -183,6 +183,11 @@ void TGifWriter::PutImage(const TGifFrameData& frame) {
                      BitsForIndices(frame)});
     local = MakeMap(frame.LocalTable, bits);
   }
+  // giflib forgets the previous frame's local table when this one has none; free it here.
+  if (!local && file_->Image.ColorMap) {
+    GifFreeMapObject(file_->Image.ColorMap);
+    file_->Image.ColorMap = nullptr;
+  }
   error_ = EGifPutImageDesc(file_.get(), frame.Left, frame.Top, frame.Width, frame.Height,
                             frame.Interlaced, local.get());
   Check();
