@@ -24,13 +24,15 @@ TScreens Play(const TGifData& gif) {
       for (int x = 0; x < f.Width; ++x) {
         const uint8_t k = f.Indices[size_t(y) * size_t(f.Width) + size_t(x)];
         if (f.Control.Present && f.Control.Transparent && k == f.Control.TransparentIndex) continue;
-        screen[size_t(f.Top + y) * size_t(w) + size_t(f.Left + x)] = k < table.size() ? table[k] : 0;
+        screen[size_t(f.Top + y) * size_t(w) + size_t(f.Left + x)] =
+            k < table.size() ? table[k] : 0;
       }
     shown.push_back(screen);
     const int disposal = f.Control.Present ? f.Control.Disposal : 0;
     if (disposal == 3) screen = saved;
     for (int y = 0; disposal == 2 && y < f.Height; ++y)
-      for (int x = 0; x < f.Width; ++x) screen[size_t(f.Top + y) * size_t(w) + size_t(f.Left + x)] = kNothing;
+      for (int x = 0; x < f.Width; ++x)
+        screen[size_t(f.Top + y) * size_t(w) + size_t(f.Left + x)] = kNothing;
   }
   return shown;
 }
@@ -67,7 +69,8 @@ TGifData Animation(FuzzedDataProvider& in) {
     f.Indices = reuse ? gif.Frames.back().Indices
                       : std::vector<uint8_t>(size_t(f.Width) * size_t(f.Height), 0);
     for (uint8_t& k : f.Indices)
-      if (!reuse || in.ConsumeIntegralInRange(0, 7) == 0) k = in.ConsumeIntegralInRange<uint8_t>(0, uint8_t(top));
+      if (!reuse || in.ConsumeIntegralInRange(0, 7) == 0)
+        k = in.ConsumeIntegralInRange<uint8_t>(0, uint8_t(top));
     gif.Frames.push_back(std::move(f));
   }
   return gif;

@@ -20,7 +20,9 @@ TGifData Blank(int side, int frames) {
   return gif;
 }
 
-uint8_t& At(TGifFrameData& f, int x, int y) { return f.Indices[size_t(y) * size_t(f.Width) + size_t(x)]; }
+uint8_t& At(TGifFrameData& f, int x, int y) {
+  return f.Indices[size_t(y) * size_t(f.Width) + size_t(x)];
+}
 
 void Background(TGifFrameData& f) {
   for (int y = 0; y < f.Height; ++y)
@@ -38,7 +40,9 @@ void Sprite(TGifFrameData& f, int left, int top, int size, uint8_t base) {
 
 }  // namespace
 
-std::vector<std::string> SyntheticGifNames() { return {"sprite", "region", "noise", "icons"}; }
+std::vector<std::string> SyntheticGifNames() {
+  return {"sprite", "region", "noise", "icons"};
+}
 
 TGifData SyntheticGif(const std::string& name, int side, int frames) {
   TGifData gif = Blank(side, frames);

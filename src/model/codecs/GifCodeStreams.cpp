@@ -37,7 +37,9 @@ class TCodePacker {
 class TRunLengthEncoder {
  public:
   TRunLengthEncoder(int minCodeSize, std::vector<uint8_t>& out)
-      : clear_(1 << minCodeSize), width_(minCodeSize + 1), limit_(1 << (minCodeSize + 1)),
+      : clear_(1 << minCodeSize),
+        width_(minCodeSize + 1),
+        limit_(1 << (minCodeSize + 1)),
         packer_(out) {}
 
   void Encode(const uint8_t* pixels, size_t count) {

@@ -70,8 +70,8 @@ struct TComposedFrame {
   bool LocalPalette = false;
   std::vector<TColor> Palette;  // 2^LocalBits entries when LocalPalette
   bool Transparent = false;
-  TColor TransparentColor = clBlack;
-  uint8_t Disposal = 0;
+  TColor TransparentColor = clBlack;  // black for a frame without a control extension
+  uint8_t Disposal = 0;               // 0..3; undefined methods read as 0
   uint16_t DelayMs = 100;
   bool Interlaced = false;
   std::vector<std::string> Comments;

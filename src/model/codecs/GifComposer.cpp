@@ -71,8 +71,7 @@ void CheckComposedSize(const TGifData& gif) {
     if (f.Width < 0 || f.Height < 0 || f.Indices.size() != size_t(f.Width) * size_t(f.Height))
       throw EVelmoraError("The GIF picture is damaged.");
   const int64_t screen = int64_t(gif.ScreenWidth) * gif.ScreenHeight;
-  if (screen > 0 &&
-      int64_t(gif.Frames.size()) + 3 > gif_limits::MaxComposedPixels / screen)
+  if (screen > 0 && int64_t(gif.Frames.size()) + 3 > gif_limits::MaxComposedPixels / screen)
     throw EVelmoraError("The GIF file is too large.");
 }
 
@@ -102,7 +101,8 @@ TComposedGif ComposeGif(const TGifData& gif) {
   out.Height = gif.ScreenHeight;
   out.KeyColor = ChooseKeyColor(gif);
   out.BitCount = std::clamp(gif.BitsPerPixel, 1, 8);
-  for (const TGifFrameData& f : gif.Frames) out.BitCount = std::max(out.BitCount, FrameBits(gif, f));
+  for (const TGifFrameData& f : gif.Frames)
+    out.BitCount = std::max(out.BitCount, FrameBits(gif, f));
   out.Palette = PaddedTable(gif.GlobalTable, out.BitCount);
 
   const TPixel key = ColorToPixel(out.KeyColor);
@@ -155,10 +155,9 @@ TDecodedPicture DecodeGifPicture(const uint8_t* data, size_t size, TGifPictureEx
   picture.BitCount = uint8_t(std::clamp(bits, 1, 8));
   picture.Palette = PaddedTable(table, picture.BitCount);
   picture.Transparent = first.Control.Present && first.Control.Transparent;
-  picture.TransparentColor =
-      first.Control.Present
-          ? TableColor(table, first.Control.TransparentIndex)
-          : TableColor(gif.GlobalTable.empty() ? table : gif.GlobalTable, 0);
+  picture.TransparentColor = first.Control.Present
+                                 ? TableColor(table, first.Control.TransparentIndex)
+                                 : TableColor(gif.GlobalTable.empty() ? table : gif.GlobalTable, 0);
 
   TColor outside = *picture.TransparentColor;
   if (!picture.Transparent)

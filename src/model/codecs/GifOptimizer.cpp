@@ -30,8 +30,8 @@ namespace {
 
 using gif_detail::ActiveTable;
 using gif_detail::BitsForCount;
-using gif_detail::EstimateLzwBytes;
 using gif_detail::EffectiveDisposal;
+using gif_detail::EstimateLzwBytes;
 using gif_detail::TableColor;
 using TPlane = std::vector<uint32_t>;
 
@@ -46,14 +46,16 @@ TRect Union(const TRect& a, const TRect& b) {
           std::max(a.Bottom, b.Bottom)};
 }
 
-int64_t Area(const TRect& r) { return r.IsEmpty() ? 0 : int64_t(r.Width()) * r.Height(); }
+int64_t Area(const TRect& r) {
+  return r.IsEmpty() ? 0 : int64_t(r.Width()) * r.Height();
+}
 
 bool IsFullScreen(const TGifData& gif) {
   if (gif.ScreenWidth <= 0 || gif.ScreenHeight <= 0 || gif.Frames.empty()) return false;
   return std::all_of(gif.Frames.begin(), gif.Frames.end(), [&](const TGifFrameData& f) {
     return f.Left == 0 && f.Top == 0 && f.Width == gif.ScreenWidth &&
-           f.Height == gif.ScreenHeight &&
-           f.Indices.size() == size_t(f.Width) * size_t(f.Height) && f.LocalTable.size() <= 256;
+           f.Height == gif.ScreenHeight && f.Indices.size() == size_t(f.Width) * size_t(f.Height) &&
+           f.LocalTable.size() <= 256;
   });
 }
 
@@ -64,7 +66,9 @@ bool IsTransparentAt(const TGifFrameData& f, size_t p) {
 class TGifOptimizer {
  public:
   explicit TGifOptimizer(const TGifData& in)
-      : in_(in), width_(in.ScreenWidth), height_(in.ScreenHeight),
+      : in_(in),
+        width_(in.ScreenWidth),
+        height_(in.ScreenHeight),
         size_(size_t(width_) * size_t(height_)) {}
   TGifData Run();
 
@@ -135,7 +139,8 @@ TPlane TGifOptimizer::Dispose(TKeepMode mode, const TRect& rect) const {
   for (int y = rect.Top; y < rect.Bottom; ++y) {
     const size_t row = size_t(y) * size_t(width_);
     for (int x = rect.Left; x < rect.Right; ++x)
-      after[row + size_t(x)] = mode == TKeepMode::Background ? kNothing : basePrev_[row + size_t(x)];
+      after[row + size_t(x)] =
+          mode == TKeepMode::Background ? kNothing : basePrev_[row + size_t(x)];
   }
   return after;
 }
@@ -146,14 +151,14 @@ TGifOptimizer::TChoice TGifOptimizer::ChooseDisposal(size_t i, const TRect& rect
   const std::vector<uint8_t> need = NeedMask(i - 1);
   std::vector<TChoice> choices = {{TKeepMode::Keep, rect, {}}, {TKeepMode::Previous, rect, {}}};
   if (EffectiveDisposal(in_.Frames[i - 1].Control) == 2) {
-    const TRect grow =
-        BoundsWhere([&](size_t p) { return need[p] && shownPrev_[p] != kNothing; });
+    const TRect grow = BoundsWhere([&](size_t p) { return need[p] && shownPrev_[p] != kNothing; });
     choices.push_back({TKeepMode::Background, Union(rect, grow), {}});
   }
   // On equal cost the original's own disposal wins, so a file read back shows what was set.
   const int own = EffectiveDisposal(in_.Frames[i - 1].Control);
-  const TKeepMode ownMode = own == 2 ? TKeepMode::Background : own == 3 ? TKeepMode::Previous
-                                                                       : TKeepMode::Keep;
+  const TKeepMode ownMode = own == 2   ? TKeepMode::Background
+                            : own == 3 ? TKeepMode::Previous
+                                       : TKeepMode::Keep;
   std::stable_partition(choices.begin(), choices.end(),
                         [&](const TChoice& c) { return c.Mode == ownMode; });
   TChoice best;
@@ -161,8 +166,7 @@ TGifOptimizer::TChoice TGifOptimizer::ChooseDisposal(size_t i, const TRect& rect
   for (TChoice& c : choices) {
     c.After = Dispose(c.Mode, c.Rect);
     bool meets = true;
-    for (size_t p = 0; p < size_ && meets; ++p)
-      meets = !need[p] || c.After[p] == originalAfter_[p];
+    for (size_t p = 0; p < size_ && meets; ++p) meets = !need[p] || c.After[p] == originalAfter_[p];
     if (!meets) continue;
     const TRect next = BoundsWhere([&](size_t p) { return shown_[p] != c.After[p]; });
     const int64_t cost = Area(c.Rect) + Area(next);
@@ -271,9 +275,14 @@ TGifData TGifOptimizer::Run() {
     }
     pending = BoundsWhere([&](size_t p) { return shown_[p] != base[p]; });
     switch (EffectiveDisposal(f.Control)) {
-      case 2: std::fill(originalAfter_.begin(), originalAfter_.end(), kNothing); break;
-      case 3: break;
-      default: originalAfter_ = shown_; break;
+      case 2:
+        std::fill(originalAfter_.begin(), originalAfter_.end(), kNothing);
+        break;
+      case 3:
+        break;
+      default:
+        originalAfter_ = shown_;
+        break;
     }
     basePrev_ = std::move(base);
     shownPrev_.swap(shown_);
@@ -281,7 +290,9 @@ TGifData TGifOptimizer::Run() {
   // Nothing follows the last frame, so it keeps its own disposal.
   const int last = EffectiveDisposal(in_.Frames.back().Control);
   Emit(in_.Frames.size() - 1, pending,
-       last == 2 ? TKeepMode::Background : last == 3 ? TKeepMode::Previous : TKeepMode::Keep);
+       last == 2   ? TKeepMode::Background
+       : last == 3 ? TKeepMode::Previous
+                   : TKeepMode::Keep);
   return std::move(out_);
 }
 

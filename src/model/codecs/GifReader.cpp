@@ -49,7 +49,9 @@ using TGifReaderPtr = std::unique_ptr<GifFileType, TGifReaderCloser>;
   throw EVelmoraError(message);
 }
 
-[[noreturn]] void ThrowTooLarge() { throw EVelmoraError("The GIF file is too large."); }
+[[noreturn]] void ThrowTooLarge() {
+  throw EVelmoraError("The GIF file is too large.");
+}
 
 std::vector<TColor> TableOf(const ColorMapObject* map) {
   std::vector<TColor> table;

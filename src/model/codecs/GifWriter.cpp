@@ -35,7 +35,9 @@ struct TColorMapFree {
 };
 using TColorMapPtr = std::unique_ptr<ColorMapObject, TColorMapFree>;
 
-[[noreturn]] void ThrowInvalid() { throw EVelmoraError("The GIF picture cannot be written."); }
+[[noreturn]] void ThrowInvalid() {
+  throw EVelmoraError("The GIF picture cannot be written.");
+}
 
 // A table of 2^bits colours: the given ones, padded with black.
 TColorMapPtr MakeMap(const std::vector<TColor>& table, int bits) {
@@ -53,7 +55,9 @@ int BitsForIndices(const TGifFrameData& frame) {
   return top == frame.Indices.end() ? 1 : BitsForCount(size_t(*top) + 1);
 }
 
-bool IsWritable(const TGifFrameData& frame) { return frame.Width > 0 && frame.Height > 0; }
+bool IsWritable(const TGifFrameData& frame) {
+  return frame.Width > 0 && frame.Height > 0;
+}
 
 void CheckFrame(const TGifFrameData& f) {
   const auto fits = [](int v) { return v >= 0 && v <= 0xFFFF; };
@@ -69,7 +73,9 @@ class TGifWriter {
   TBytes Write();
 
  private:
-  void Check() { if (error_ == GIF_ERROR) ThrowFailed(); }
+  void Check() {
+    if (error_ == GIF_ERROR) ThrowFailed();
+  }
   [[noreturn]] void ThrowFailed();
   void PlanGlobalTable();
   void PutScreen();
@@ -101,8 +107,7 @@ void TGifWriter::PlanGlobalTable() {
   if (!gif_.GlobalTable.empty())
     bits = std::max({std::clamp(gif_.GlobalBits, 1, 8), BitsForCount(gif_.GlobalTable.size())});
   for (const TGifFrameData& frame : gif_.Frames)
-    if (frame.LocalTable.empty() && IsWritable(frame))
-      bits = std::max(bits, BitsForIndices(frame));
+    if (frame.LocalTable.empty() && IsWritable(frame)) bits = std::max(bits, BitsForIndices(frame));
   globalBits_ = bits;
 }
 

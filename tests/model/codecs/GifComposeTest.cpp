@@ -1,20 +1,24 @@
 #include <gtest/gtest.h>
 
-#include "model/codecs/GifTestSupport.h"
 #include "model/Errors.h"
 #include "model/codecs/GifCodec.h"
+#include "model/codecs/GifTestSupport.h"
 
 using namespace gif_test;
 
 namespace {
 
-TComposedGif Compose(const TBytes& bytes) { return ComposeGif(ReadGif(bytes.data(), bytes.size())); }
+TComposedGif Compose(const TBytes& bytes) {
+  return ComposeGif(ReadGif(bytes.data(), bytes.size()));
+}
 
 std::vector<uint8_t> Filled(int w, int h, uint8_t index) {
   return std::vector<uint8_t>(size_t(w) * size_t(h), index);
 }
 
-TColor At(const TComposedFrame& f, int x, int y) { return PixelToColor(f.Image.Pixel(x, y)); }
+TColor At(const TComposedFrame& f, int x, int y) {
+  return PixelToColor(f.Image.Pixel(x, y));
+}
 
 }  // namespace
 
@@ -69,8 +73,12 @@ TEST(GifCompose, RestoreToBackgroundWithTransparencyUncoversTheFrame) {
   EXPECT_EQ(At(second, 1, 1), b.GlobalTable[2]);
   EXPECT_EQ(At(second, 6, 6), b.GlobalTable[0]);  // uncovered: the frame's transparent colour
   // The first frame is not transparent: pixels no frame covered keep the key colour.
-  const TBytes partial = TRawGifBuilder(8, 8, 2).Control(0, 0, 1).Image(0, 0, 2, 2, Filled(2, 2, 0))
-                             .Control(0, 0).Image(4, 4, 2, 2, Filled(2, 2, 3)).Finish();
+  const TBytes partial = TRawGifBuilder(8, 8, 2)
+                             .Control(0, 0, 1)
+                             .Image(0, 0, 2, 2, Filled(2, 2, 0))
+                             .Control(0, 0)
+                             .Image(4, 4, 2, 2, Filled(2, 2, 3))
+                             .Finish();
   const TComposedGif p = Compose(partial);
   EXPECT_EQ(At(p.Frames[1], 7, 7), IconTransparentColor);
   EXPECT_EQ(At(p.Frames[0], 7, 7), TRawGifBuilder(8, 8, 2).GlobalTable[1]);
@@ -131,7 +139,8 @@ TEST(GifCompose, FramesWithoutControlAndLongDelays) {
 TEST(GifCompose, SingleImagePicture) {
   TRawGifBuilder b(6, 5, 2, 2);
   TGifPictureExtras extras;
-  const TBytes plain = b.Comment("a").Comment("b").Image(1, 1, 2, 2, {0, 1, 3, 3}, 0, true).Finish();
+  const TBytes plain =
+      b.Comment("a").Comment("b").Image(1, 1, 2, 2, {0, 1, 3, 3}, 0, true).Finish();
   TDecodedPicture p = DecodeGifPicture(plain.data(), plain.size(), &extras);
   EXPECT_EQ(p.Kind, TPictureKind::Gif);
   EXPECT_EQ(p.BitCount, 2);
@@ -143,7 +152,8 @@ TEST(GifCompose, SingleImagePicture) {
   EXPECT_TRUE(extras.Interlaced);
   EXPECT_EQ(extras.Comments, (std::vector<std::string>{"a", "b"}));
 
-  const TBytes clear = TRawGifBuilder(6, 5, 0).Control(0, 0, 1).Image(0, 0, 2, 1, {0, 1}, 3).Finish();
+  const TBytes clear =
+      TRawGifBuilder(6, 5, 0).Control(0, 0, 1).Image(0, 0, 2, 1, {0, 1}, 3).Finish();
   p = DecodeGifPicture(clear.data(), clear.size());
   EXPECT_EQ(p.BitCount, 3);  // a local table alone gives the palette
   EXPECT_EQ(p.Palette.size(), 8u);

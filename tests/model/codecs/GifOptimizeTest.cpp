@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "model/codecs/GifTestSupport.h"
 #include "model/codecs/GifCodec.h"
+#include "model/codecs/GifTestSupport.h"
 
 using namespace gif_test;
 

@@ -54,7 +54,10 @@ std::vector<uint8_t> DecodeLzw(const std::vector<uint8_t>& data, int minCodeSize
     int code = 0;
     for (int i = 0; i < width; ++i, ++bit) code |= ((data[bit / 8] >> (bit % 8)) & 1) << i;
     maxWidth = std::max(maxWidth, width);
-    if (code == clear) { reset(); continue; }
+    if (code == clear) {
+      reset();
+      continue;
+    }
     if (code == end) break;
     std::vector<uint8_t> entry;
     if (previous < 0) {

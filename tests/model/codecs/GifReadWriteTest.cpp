@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "model/codecs/GifTestSupport.h"
 #include "model/Errors.h"
 #include "model/codecs/GifCodec.h"
+#include "model/codecs/GifTestSupport.h"
 
 using namespace gif_test;
 
@@ -10,7 +10,9 @@ namespace {
 
 const TGifCompression kCodings[] = {TGifCompression::Lzw, TGifCompression::Rle};
 
-TGifData ReadBack(const TBytes& bytes) { return ReadGif(bytes.data(), bytes.size()); }
+TGifData ReadBack(const TBytes& bytes) {
+  return ReadGif(bytes.data(), bytes.size());
+}
 
 std::vector<TColor> Table(int bits, int salt) {
   std::vector<TColor> t(size_t(1) << bits);
@@ -20,7 +22,8 @@ std::vector<TColor> Table(int bits, int salt) {
 
 std::vector<uint8_t> Pattern(int w, int h, int colors, int seed) {
   std::vector<uint8_t> v(size_t(w) * size_t(h));
-  for (size_t i = 0; i < v.size(); ++i) v[i] = uint8_t(((i / 3) * 7 + size_t(seed)) % size_t(colors));
+  for (size_t i = 0; i < v.size(); ++i)
+    v[i] = uint8_t(((i / 3) * 7 + size_t(seed)) % size_t(colors));
   return v;
 }
 
@@ -93,8 +96,8 @@ TEST(GifReadWrite, RandomAnimationsSurviveBothCodings) {
 TEST(GifReadWrite, RunLengthCodingKeepsItsCodeWidth) {
   for (int bits = 1; bits <= 8; ++bits) {
     const int colors = 1 << bits;
-    std::vector<std::vector<uint8_t>> patterns = {
-        std::vector<uint8_t>(5000, uint8_t(colors - 1)), Pattern(100, 50, colors, 1)};
+    std::vector<std::vector<uint8_t>> patterns = {std::vector<uint8_t>(5000, uint8_t(colors - 1)),
+                                                  Pattern(100, 50, colors, 1)};
     std::vector<uint8_t> runs;
     for (int r = 0; r < 400; ++r) runs.insert(runs.end(), size_t(r % 37 + 1), uint8_t(r % colors));
     patterns.push_back(runs);
@@ -174,6 +177,6 @@ TEST(GifReadWrite, ReadsHandMadeStreams) {
   EXPECT_EQ(b.LocalTable[2], MakeColor(2, 253, 128));
   EXPECT_EQ(b.Width, 3);  // clipped to the screen
   EXPECT_EQ(b.Height, 2);
-  EXPECT_EQ(b.Indices, (std::vector<uint8_t>{small[0], small[1], small[2], small[6], small[7],
-                                             small[8]}));
+  EXPECT_EQ(b.Indices,
+            (std::vector<uint8_t>{small[0], small[1], small[2], small[6], small[7], small[8]}));
 }

@@ -85,7 +85,9 @@ std::vector<TScreen> PlayGif(const TGifData& gif) {
 }
 
 TGifData RandomAnimation(std::mt19937& rng, int maxSide, int maxFrames) {
-  auto chance = [&](int percent) { return std::uniform_int_distribution<int>(0, 99)(rng) < percent; };
+  auto chance = [&](int percent) {
+    return std::uniform_int_distribution<int>(0, 99)(rng) < percent;
+  };
   auto between = [&](int a, int b) { return std::uniform_int_distribution<int>(a, b)(rng); };
   TGifData gif;
   gif.ScreenWidth = between(1, maxSide);
