@@ -119,34 +119,94 @@ std::vector<uint8_t> EncodeRunLengthCodes(const uint8_t* pixels, size_t count, i
   return out;
 }
 
+namespace {
+
+// The string table of an LZW coder: (prefix code, index) pairs in open addressing.
+class TLzwTable {
+ public:
+  explicit TLzwTable(int minCodeSize) : first_((1 << minCodeSize) + 2) { Reset(); }
+  // The code of prefix + index, or -1.
+  int Find(int prefix, int index) const {
+    const int32_t key = (prefix << 8) | index;
+    for (uint32_t h = Hash(key);; h = (h + 1) & (kSize - 1)) {
+      if (keys_[h] == key) return codes_[h];
+      if (keys_[h] == -1) return -1;
+    }
+  }
+  // Adds prefix + index; returns false when the table was full and has started over.
+  bool Add(int prefix, int index) {
+    if (next_ >= 4096) {
+      Reset();
+      return false;
+    }
+    const int32_t key = (prefix << 8) | index;
+    uint32_t h = Hash(key);
+    while (keys_[h] != -1) h = (h + 1) & (kSize - 1);
+    keys_[h] = key;
+    codes_[h] = int16_t(next_++);
+    return true;
+  }
+  int Next() const { return next_; }
+
+ private:
+  static constexpr uint32_t kSize = 8192;
+  static uint32_t Hash(int32_t key) { return (uint32_t(key) * 2654435761u) >> 19; }
+  void Reset() {
+    keys_.assign(kSize, -1);
+    codes_.assign(kSize, 0);
+    next_ = first_;
+  }
+  const int first_;
+  int next_ = 0;
+  std::vector<int32_t> keys_;
+  std::vector<int16_t> codes_;
+};
+
+}  // namespace
+
+std::vector<uint8_t> ChooseForLzw(const std::vector<uint8_t>& own,
+                                  const std::vector<uint8_t>& mayClear, uint8_t clear,
+                                  int minCodeSize) {
+  std::vector<uint8_t> out(own.size());
+  if (own.empty()) return out;
+  TLzwTable table(minCodeSize);
+  out[0] = own[0];
+  int prefix = out[0];
+  for (size_t i = 1; i < own.size(); ++i) {
+    const uint8_t a = own[i], b = mayClear[i] ? clear : own[i];
+    int code = table.Find(prefix, a);
+    out[i] = a;
+    if (code < 0 && b != a) code = table.Find(prefix, b), out[i] = b;
+    if (code >= 0) {
+      prefix = code;
+      continue;
+    }
+    // A new string starts: keep the run of the previous pixel going where possible.
+    out[i] = b != a && out[i - 1] != a ? b : a;
+    table.Add(prefix, out[i]);
+    prefix = out[i];
+  }
+  return out;
+}
+
 size_t EstimateLzwBytes(const uint8_t* pixels, size_t count, int minCodeSize) {
   if (count == 0) return 2;
-  constexpr int kTableSize = 8192;  // open addressing over (prefix, index) pairs
-  std::vector<int32_t> keys(kTableSize, -1);
-  std::vector<int16_t> codes(kTableSize, 0);
-  const int clear = 1 << minCodeSize;
+  TLzwTable table(minCodeSize);
   int width = minCodeSize + 1;
-  int next = clear + 2;
   size_t bits = size_t(width);  // the leading clear code
   int prefix = pixels[0];
   for (size_t i = 1; i < count; ++i) {
-    const int32_t key = (prefix << 8) | pixels[i];
-    uint32_t h = (uint32_t(key) * 2654435761u) >> 19;
-    while (keys[h] != -1 && keys[h] != key) h = (h + 1) & (kTableSize - 1);
-    if (keys[h] == key) {
-      prefix = codes[h];
+    const int code = table.Find(prefix, pixels[i]);
+    if (code >= 0) {
+      prefix = code;
       continue;
     }
     bits += size_t(width);
-    if (next < 4096) {
-      keys[h] = key;
-      codes[h] = int16_t(next++);
-      if (next > (1 << width) && width < 12) ++width;
-    } else {
+    if (!table.Add(prefix, pixels[i])) {
       bits += size_t(width);  // clear code, and the table starts over
-      std::fill(keys.begin(), keys.end(), -1);
       width = minCodeSize + 1;
-      next = clear + 2;
+    } else if (table.Next() > (1 << width) && width < 12) {
+      ++width;
     }
     prefix = pixels[i];
   }

@@ -18,4 +18,11 @@ std::vector<uint8_t> EncodeRunLengthCodes(const uint8_t* pixels, size_t count, i
 // candidate frames.
 size_t EstimateLzwBytes(const uint8_t* pixels, size_t count, int minCodeSize);
 
+// Chooses the pixels of a frame whose unchanged pixels may be either their own index or the
+// transparent index `clear`: the choice follows the strings an LZW coder has already built, so
+// its strings grow long. `mayClear[i]` tells whether pixel i is such a pixel.
+std::vector<uint8_t> ChooseForLzw(const std::vector<uint8_t>& own,
+                                  const std::vector<uint8_t>& mayClear, uint8_t clear,
+                                  int minCodeSize);
+
 }  // namespace gif_detail

@@ -30,6 +30,7 @@ namespace {
 
 using gif_detail::ActiveTable;
 using gif_detail::BitsForCount;
+using gif_detail::ChooseForLzw;
 using gif_detail::EffectiveDisposal;
 using gif_detail::EstimateLzwBytes;
 using gif_detail::TableColor;
@@ -204,7 +205,7 @@ int TGifOptimizer::FreeIndex(const TGifFrameData& f, const TRect& r) const {
 }
 
 // Writes frame i over `rect`: pixels that change are drawn; the others are drawn again or left
-// transparent, whichever of three arrangements codes smallest.
+// transparent, whichever of four arrangements codes smallest.
 void TGifOptimizer::Emit(size_t i, TRect rect, TKeepMode mode) {
   const TGifFrameData& f = in_.Frames[i];
   if (rect.IsEmpty()) {
@@ -215,13 +216,14 @@ void TGifOptimizer::Emit(size_t i, TRect rect, TKeepMode mode) {
   }
   const bool wasTransparent = f.Control.Present && f.Control.Transparent;
   const int clear = wasTransparent ? f.Control.TransparentIndex : FreeIndex(f, rect);
-  std::vector<uint8_t> redrawn, cleared, mixed;
+  std::vector<uint8_t> redrawn, cleared, mixed, unchanged;
   for (int y = rect.Top; y < rect.Bottom; ++y) {
     for (int x = rect.Left; x < rect.Right; ++x) {
       const size_t p = size_t(y) * size_t(width_) + size_t(x);
       const uint8_t own = f.Indices[p];
       const bool same = shownPrev_[p] == basePrev_[p];
       redrawn.push_back(own);
+      unchanged.push_back(same);
       if (clear < 0) continue;
       cleared.push_back(same ? uint8_t(clear) : own);
       // Unchanged pixels continue whichever run they can, so LZW strings grow long.
@@ -230,9 +232,11 @@ void TGifOptimizer::Emit(size_t i, TRect rect, TKeepMode mode) {
     }
   }
   const int codeSize = std::max(2, TableBits(f));
+  std::vector<uint8_t> chosen;
+  if (clear >= 0) chosen = ChooseForLzw(redrawn, unchanged, uint8_t(clear), codeSize);
   std::vector<uint8_t>* best = &redrawn;
   size_t bestSize = EstimateLzwBytes(redrawn.data(), redrawn.size(), codeSize);
-  for (std::vector<uint8_t>* other : {&cleared, &mixed}) {
+  for (std::vector<uint8_t>* other : {&cleared, &mixed, &chosen}) {
     if (other->empty()) continue;
     const size_t size = EstimateLzwBytes(other->data(), other->size(), codeSize);
     if (size < bestSize) best = other, bestSize = size;
