@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   // Large screens are legal but make the fuzzer crawl; the limits themselves are unit-tested.
   const bool small = int64_t(gif.ScreenWidth) * gif.ScreenHeight * int64_t(gif.Frames.size() + 3) <
-                     (int64_t(1) << 22);
+                     (int64_t(1) << 20);
   try {
     if (small) ComposeGif(gif);
     if (small) DecodeGifPicture(data, size);
