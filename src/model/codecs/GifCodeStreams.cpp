@@ -1,0 +1,218 @@
+#include "model/codecs/GifCodeStreams.h"
+
+#include <algorithm>
+#include <array>
+
+namespace gif_detail {
+namespace {
+
+class TCodePacker {
+ public:
+  explicit TCodePacker(std::vector<uint8_t>& out) : out_(out) {}
+  void Put(int code, int width) {
+    bits_ |= uint32_t(code) << count_;
+    count_ += width;
+    while (count_ >= 8) {
+      out_.push_back(uint8_t(bits_));
+      bits_ >>= 8;
+      count_ -= 8;
+    }
+  }
+  void Flush() {
+    if (count_ > 0) out_.push_back(uint8_t(bits_));
+    bits_ = 0;
+    count_ = 0;
+  }
+
+ private:
+  std::vector<uint8_t>& out_;
+  uint32_t bits_ = 0;
+  int count_ = 0;
+};
+
+// Mirrors the decoder's string table just far enough to know which codes stand for runs of one
+// index. After a clear code the decoder adds one table entry for every code but the first; that
+// entry is the previous string plus the first index of the current one. When the previous string
+// was a run of p and the current one starts with p, the new entry is a run of p one longer.
+class TRunLengthEncoder {
+ public:
+  TRunLengthEncoder(int minCodeSize, std::vector<uint8_t>& out)
+      : clear_(1 << minCodeSize),
+        width_(minCodeSize + 1),
+        limit_(1 << (minCodeSize + 1)),
+        packer_(out) {}
+
+  void Encode(const uint8_t* pixels, size_t count) {
+    Clear();
+    for (size_t i = 0; i < count;) {
+      size_t j = i + 1;
+      while (j < count && pixels[j] == pixels[i]) ++j;
+      EncodeRun(pixels[i], j - i);
+      i = j;
+    }
+    packer_.Put(clear_ + 1, width_);  // end of information
+    packer_.Flush();
+  }
+
+ private:
+  void Clear() {
+    packer_.Put(clear_, width_);
+    next_ = clear_ + 2;
+    hasPrevious_ = false;
+    for (int p : touched_) runCodes_[size_t(p)].clear();
+    touched_.clear();
+  }
+
+  void EncodeRun(int pixel, size_t length) {
+    while (length > 0) {
+      // The decoder widens its codes once its next free code reaches 2^width, so the table is
+      // cleared one entry before that.
+      if (hasPrevious_ && next_ > limit_ - 2) Clear();
+      const std::vector<int>& known = runCodes_[size_t(pixel)];
+      const bool extends = hasPrevious_ && previousPixel_ == pixel;
+      const size_t grown = extends ? previousLength_ + 1 : 0;
+      const size_t longest = std::min(length, known.size() + 1);  // runs 2.. are at [len - 2]
+      if (grown >= 2 && grown <= length && grown >= longest) {
+        Emit(next_, pixel, grown);  // the code the decoder is about to define
+      } else if (longest >= 2) {
+        Emit(known[longest - 2], pixel, longest);
+      } else {
+        Emit(pixel, pixel, 1);
+      }
+      length -= previousLength_;
+    }
+  }
+
+  void Emit(int code, int pixel, size_t length) {
+    packer_.Put(code, width_);
+    if (hasPrevious_) {
+      if (previousPixel_ == pixel) {
+        std::vector<int>& known = runCodes_[size_t(pixel)];
+        if (known.empty()) touched_.push_back(pixel);
+        if (known.size() + 2 == previousLength_ + 1) known.push_back(next_);
+      }
+      ++next_;
+    }
+    hasPrevious_ = true;
+    previousPixel_ = pixel;
+    previousLength_ = length;
+  }
+
+  const int clear_;
+  const int width_;
+  const int limit_;
+  TCodePacker packer_;
+  int next_ = 0;
+  bool hasPrevious_ = false;
+  int previousPixel_ = 0;
+  size_t previousLength_ = 0;
+  std::array<std::vector<int>, 256> runCodes_;  // per index: codes of its runs of length 2, 3, ..
+  std::vector<int> touched_;
+};
+
+}  // namespace
+
+std::vector<uint8_t> EncodeRunLengthCodes(const uint8_t* pixels, size_t count, int minCodeSize) {
+  std::vector<uint8_t> out;
+  out.reserve(count / 2 + 16);
+  TRunLengthEncoder(minCodeSize, out).Encode(pixels, count);
+  return out;
+}
+
+namespace {
+
+// The string table of an LZW coder: (prefix code, index) pairs in open addressing.
+class TLzwTable {
+ public:
+  explicit TLzwTable(int minCodeSize) : first_((1 << minCodeSize) + 2) { Reset(); }
+  // The code of prefix + index, or -1.
+  int Find(int prefix, int index) const {
+    const int32_t key = (prefix << 8) | index;
+    for (uint32_t h = Hash(key);; h = (h + 1) & (kSize - 1)) {
+      if (keys_[h] == key) return codes_[h];
+      if (keys_[h] == -1) return -1;
+    }
+  }
+  // Adds prefix + index; returns false when the table was full and has started over.
+  bool Add(int prefix, int index) {
+    if (next_ >= 4096) {
+      Reset();
+      return false;
+    }
+    const int32_t key = (prefix << 8) | index;
+    uint32_t h = Hash(key);
+    while (keys_[h] != -1) h = (h + 1) & (kSize - 1);
+    keys_[h] = key;
+    codes_[h] = int16_t(next_++);
+    return true;
+  }
+  int Next() const { return next_; }
+
+ private:
+  static constexpr uint32_t kSize = 8192;
+  static uint32_t Hash(int32_t key) { return (uint32_t(key) * 2654435761u) >> 19; }
+  void Reset() {
+    keys_.assign(kSize, -1);
+    codes_.assign(kSize, 0);
+    next_ = first_;
+  }
+  const int first_;
+  int next_ = 0;
+  std::vector<int32_t> keys_;
+  std::vector<int16_t> codes_;
+};
+
+}  // namespace
+
+std::vector<uint8_t> ChooseForLzw(const std::vector<uint8_t>& own,
+                                  const std::vector<uint8_t>& mayClear, uint8_t clear,
+                                  int minCodeSize) {
+  std::vector<uint8_t> out(own.size());
+  if (own.empty()) return out;
+  TLzwTable table(minCodeSize);
+  out[0] = own[0];
+  int prefix = out[0];
+  for (size_t i = 1; i < own.size(); ++i) {
+    const uint8_t a = own[i], b = mayClear[i] ? clear : own[i];
+    int code = table.Find(prefix, a);
+    out[i] = a;
+    if (code < 0 && b != a) code = table.Find(prefix, b), out[i] = b;
+    if (code >= 0) {
+      prefix = code;
+      continue;
+    }
+    // A new string starts: keep the run of the previous pixel going where possible.
+    out[i] = b != a && out[i - 1] != a ? b : a;
+    table.Add(prefix, out[i]);
+    prefix = out[i];
+  }
+  return out;
+}
+
+size_t EstimateLzwBytes(const uint8_t* pixels, size_t count, int minCodeSize) {
+  if (count == 0) return 2;
+  TLzwTable table(minCodeSize);
+  int width = minCodeSize + 1;
+  size_t bits = size_t(width);  // the leading clear code
+  int prefix = pixels[0];
+  for (size_t i = 1; i < count; ++i) {
+    const int code = table.Find(prefix, pixels[i]);
+    if (code >= 0) {
+      prefix = code;
+      continue;
+    }
+    bits += size_t(width);
+    if (!table.Add(prefix, pixels[i])) {
+      bits += size_t(width);  // clear code, and the table starts over
+      width = minCodeSize + 1;
+    } else if (table.Next() > (1 << width) && width < 12) {
+      ++width;
+    }
+    prefix = pixels[i];
+  }
+  bits += 2 * size_t(width);  // the last string and the end code
+  const size_t bytes = (bits + 7) / 8;
+  return bytes + bytes / 255 + 2;  // sub-block lengths and the terminator
+}
+
+}  // namespace gif_detail
