@@ -62,6 +62,8 @@ class TSelectBitmap {
   virtual void SetHeight(int h);
   virtual TColor GetTransparentColor() const;
   virtual void SetTransparentColor(TColor c);
+  // The class name shown by tools ("TWorkBitmap").
+  virtual std::string ClassName() const { return "TSelectBitmap"; }
   // A new, empty object of the same class.
   virtual std::unique_ptr<TSelectBitmap> Create() const;
   // The colour modes the class can hold, names joined by a carriage return.
@@ -110,6 +112,9 @@ class TSelectBitmap {
                       const std::string& defaultPaletteFile);
 
  protected:
+  // Stores a drawing colour as it is, without snapping it to the palette.
+  void SetLeftColorUnsnapped(TColor c) { leftColor_ = c; }
+  void SetRightColorUnsnapped(TColor c) { rightColor_ = c; }
   // Resizes the surfaces without going through the virtual setters (used by groups).
   void ResizeSurfaces(int w, int h);
   void StoreWidth(int w) { width_ = w; }

@@ -13,6 +13,7 @@ class TWorkImage : public TSelectBitmap {
   ~TWorkImage() override;
 
   void Assign(const TSelectBitmap& source) override;
+  std::string ClassName() const override { return "TWorkImage"; }
   std::unique_ptr<TSelectBitmap> Create() const override;
 
   virtual std::string GetFileName() const;

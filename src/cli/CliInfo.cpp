@@ -1,0 +1,132 @@
+// "info" prints what the program holds after reading a file; "frames" writes its frames.
+
+#include <cstdio>
+#include <filesystem>
+#include <sstream>
+
+#include "CliCommon.h"
+#include "model/Errors.h"
+#include "model/FileIO.h"
+#include "model/Groups.h"
+#include "model/WorkImages.h"
+#include "model/codecs/PngCodec.h"
+
+namespace {
+
+std::string Quote(const std::string& s) {
+  std::string out = "\"";
+  for (unsigned char c : s) {
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += char(c);
+    } else if (c < 0x20) {
+      char buf[8];
+      std::snprintf(buf, sizeof buf, "\\u%04x", c);
+      out += buf;
+    } else {
+      out += char(c);
+    }
+  }
+  return out + "\"";
+}
+
+std::string Hex(TColor c) {
+  char buf[8];
+  std::snprintf(buf, sizeof buf, "#%02X%02X%02X", RedOf(c), GreenOf(c), BlueOf(c));
+  return Quote(buf);
+}
+
+const char* Bool(bool b) { return b ? "true" : "false"; }
+
+std::string Comments(const std::vector<std::string>& lines) {
+  std::string out = "[";
+  for (size_t i = 0; i < lines.size(); ++i) out += (i ? ", " : "") + Quote(lines[i]);
+  return out + "]";
+}
+
+void PrintFrame(std::ostringstream& o, const TWorkFrame& f, int index) {
+  const auto* gif = dynamic_cast<const TWorkGifFrame*>(&f);
+  const auto* uniform = dynamic_cast<const TUniformFrame*>(&f);
+  o << "    {\"index\": " << index << ", \"width\": " << f.Width() << ", \"height\": " << f.Height()
+    << ", \"bitCount\": " << f.GetBitCount() << ", \"delay\": " << (gif ? gif->Delay() : 0)
+    << ", \"disposal\": " << int(gif ? gif->Disposal : 0)
+    << ", \"interlaced\": " << Bool(gif && gif->Interlaced())
+    << ", \"localPalette\": " << Bool(uniform && uniform->LocalPalette())
+    << ", \"transparent\": " << Bool(f.GetTransparent())
+    << ", \"transparentColor\": " << Hex(f.GetTransparentColor())
+    << ", \"comments\": " << Comments(gif ? gif->Comments() : std::vector<std::string>{}) << "}";
+}
+
+std::string GroupJson(const TImageGroup& g) {
+  const auto* gif = dynamic_cast<const TGifImageGroup*>(&g);
+  const TWorkFrame* first = g.GetFrame(0);
+  // Icon groups leave the group size to their sub-icons; the first one stands for it then.
+  const bool own = g.Width > 0 || !first;
+  std::ostringstream o;
+  o << "{\n  \"class\": " << Quote(g.ClassName())
+    << ",\n  \"width\": " << (own ? g.Width : first->Width())
+    << ",\n  \"height\": " << (own ? g.Height : first->Height())
+    << ",\n  \"bitCount\": " << (own ? int(g.BitCount) : first->GetBitCount())
+    << ",\n  \"paletteCount\": " << g.Palette.Count
+    << ",\n  \"transparent\": " << Bool(first ? first->GetTransparent() : g.Transparent)
+    << ",\n  \"transparentColor\": " << Hex(first ? first->GetTransparentColor() : 0)
+    << ",\n  \"loopCount\": " << (gif ? gif->LoopCount : 0) << ",\n  \"compression\": "
+    << (gif ? Quote(gif->Compression() ? "RLE" : "LZW") : "null") << ",\n  \"frames\": [";
+  for (int i = 0; i < g.Count(); ++i) {
+    o << (i ? ",\n" : "\n");
+    PrintFrame(o, *g.GetFrame(i), i);
+  }
+  o << "\n  ]\n}\n";
+  return o.str();
+}
+
+std::string ImageJson(const TWorkImage& w) {
+  std::ostringstream o;
+  o << "{\n  \"class\": " << Quote(w.ClassName()) << ",\n  \"width\": " << w.Width()
+    << ",\n  \"height\": " << w.Height() << ",\n  \"bitCount\": " << w.GetBitCount()
+    << ",\n  \"paletteCount\": " << w.GetPalette().Count
+    << ",\n  \"transparent\": " << Bool(w.GetTransparent())
+    << ",\n  \"transparentColor\": " << Hex(w.GetTransparentColor());
+  if (auto* gif = dynamic_cast<const TWorkGifImage*>(&w))
+    o << ",\n  \"compression\": " << Quote(gif->Compression() ? "RLE" : "LZW")
+      << ",\n  \"interlaced\": " << Bool(gif->Interlaced())
+      << ",\n  \"comments\": " << Comments(gif->Comments());
+  if (auto* jpeg = dynamic_cast<const TWorkJpeg*>(&w)) o << ",\n  \"quality\": " << int(jpeg->Quality);
+  o << "\n}\n";
+  return o.str();
+}
+
+void WritePngFrame(const TSelectBitmap& raster, const std::filesystem::path& file) {
+  const std::string rgba = RasterToRgba(raster);
+  try {
+    WriteFileAtomic(file.string(), WritePng(raster.Width(), raster.Height(),
+                                            reinterpret_cast<const uint8_t*>(rgba.data())));
+  } catch (const EVelmoraError& e) {
+    throw EFileError(file.string(), e.what());
+  }
+}
+
+}  // namespace
+
+int RunInfo(const std::string& path) {
+  const TDocument doc = OpenInput(path);
+  const std::string json = doc.IsGroup() ? GroupJson(*doc.Group) : ImageJson(*doc.Image);
+  std::fwrite(json.data(), 1, json.size(), stdout);
+  return 0;
+}
+
+int RunFrames(const std::string& path, const std::string& dir) {
+  const TDocument doc = OpenInput(path);
+  std::error_code ec;
+  std::filesystem::create_directories(dir, ec);
+  if (ec) throw EFileError(dir, ec.message());
+  const int count = doc.IsGroup() ? doc.Group->Count() : 1;
+  for (int i = 0; i < count; ++i) {
+    char name[32];
+    std::snprintf(name, sizeof name, "frame-%03d.png", i);
+    const TSelectBitmap& raster =
+        doc.IsGroup() ? static_cast<const TSelectBitmap&>(*doc.Group->GetFrame(i)) : *doc.Image;
+    WritePngFrame(raster, std::filesystem::path(dir) / name);
+  }
+  return 0;
+}

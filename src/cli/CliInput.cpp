@@ -1,0 +1,81 @@
+// Opening input files and turning rasters into RGBA bytes.
+
+#include <new>
+
+#include "CliCommon.h"
+#include "model/Errors.h"
+#include "model/FileIO.h"
+#include "model/GraphUtils.h"
+#include "model/WorkImages.h"
+#include "model/codecs/PngCodec.h"
+
+namespace {
+
+// A colour that no opaque pixel has, so transparent pixels can be told apart.
+TColor FreeKeyColor(const TRgbaImage& png) {
+  TColor key = IconTransparentColor;
+  for (bool clash = true; clash;) {
+    clash = false;
+    for (size_t i = 0; i + 3 < png.Rgba.size(); i += 4)
+      if (png.Rgba[i + 3] >= 128 && MakeColor(png.Rgba[i], png.Rgba[i + 1], png.Rgba[i + 2]) == key) {
+        clash = true;
+        key = (key + 1) & 0xFFFFFF;
+        break;
+      }
+  }
+  return key;
+}
+
+TDocument OpenPng(const std::string& path) {
+  const TBytes bytes = ReadFileBytes(path);
+  const TRgbaImage png = ReadPng(bytes.data(), bytes.size());
+  TDecodedPicture pic;
+  pic.Image = TSurface(png.Width, png.Height);
+  const TColor key = FreeKeyColor(png);
+  for (int y = 0; y < png.Height; ++y)
+    for (int x = 0; x < png.Width; ++x) {
+      const uint8_t* p = &png.Rgba[(size_t(y) * size_t(png.Width) + size_t(x)) * 4];
+      const bool clear = p[3] < 128;
+      pic.Transparent = pic.Transparent || clear;
+      pic.Image.SetPixel(x, y, ColorToPixel(clear ? key : MakeColor(p[0], p[1], p[2])));
+    }
+  pic.TransparentColor = key;
+  TDocument doc;
+  doc.Image = std::make_unique<TWorkBitmap>();
+  doc.Image->AssignPicture(pic);
+  doc.Image->SetFileName(path);
+  doc.Image->SetModified(false);
+  return doc;
+}
+
+}  // namespace
+
+TDocument OpenInput(const std::string& path) {
+  try {
+    if (LowerExtension(path) == ".png") return OpenPng(path);
+    return OpenDocument(path);
+  } catch (const EVelmoraError& e) {
+    throw EFileError(path, e.what());
+  } catch (const std::bad_alloc&) {
+    throw EFileError(path, "Not enough memory to read the file.");
+  }
+}
+
+std::string RasterToRgba(const TSelectBitmap& raster) {
+  const bool transparent = raster.GetTransparent();
+  const TPixel key = ColorToPixel(raster.GetTransparentColor());
+  const TSurface& image = raster.Image();
+  std::string rgba;
+  rgba.reserve(size_t(image.Width()) * size_t(image.Height()) * 4);
+  for (int y = 0; y < image.Height(); ++y) {
+    const TPixel* row = image.Row(y);
+    for (int x = 0; x < image.Width(); ++x) {
+      const TPixel p = row[x] & 0xFFFFFF;
+      rgba += char(p >> 16);
+      rgba += char(p >> 8);
+      rgba += char(p);
+      rgba += char(transparent && p == key ? 0 : 255);
+    }
+  }
+  return rgba;
+}

@@ -1,0 +1,20 @@
+#pragma once
+// Turning documents into GIF streams: the whole-group builder that saving an animation, the
+// animation player and the navigator's thumbnails share, and the one-frame writer of GIF images.
+
+#include <string>
+#include <vector>
+
+#include "model/FileIO.h"
+#include "model/ImageGroup.h"
+#include "model/SelectBitmap.h"
+
+// Every frame of any group as one GIF animation, cropped and merged by the optimiser.
+TBytes BuildGifStream(const TImageGroup& group);
+
+// A single image as a one-frame GIF. `image` must already have its floating layer merged.
+TBytes EncodeGifPicture(const TSelectBitmap& image, const std::vector<std::string>& comments,
+                        bool interlaced, uint8_t compression);
+
+// How many images a GIF file holds (frames of zero size do not count).
+int GifImageCount(const uint8_t* data, size_t size);

@@ -1,0 +1,59 @@
+#pragma once
+// TImageGroup: a multi-frame document, an ordered list of frames with a file name, a shared
+// palette, a shared size and colour depth and shared drawing colours. Its frames are work images
+// that hold a reference back to the group.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/Palette.h"
+
+class TWorkFrame;
+
+class TImageGroup {
+ public:
+  TImageGroup();
+  virtual ~TImageGroup();
+  TImageGroup(const TImageGroup&) = delete;
+  TImageGroup& operator=(const TImageGroup&) = delete;
+
+  // The class name shown by tools ("TGifImageGroup").
+  virtual std::string ClassName() const = 0;
+  // The prefix of frame captions; the navigator appends the frame's index.
+  virtual std::string GetChildName() const;
+  // Size and depth changes reach every frame (icon groups only store them).
+  virtual void SetHeight(int h);
+  virtual void SetWidth(int w);
+  virtual void SetBitCount(int n);
+  virtual TWorkFrame* GetFrame(int index) const;
+  virtual std::unique_ptr<TWorkFrame> CreateFrame() = 0;
+  virtual std::string GetColorModes() const = 0;
+  // The base versions are the finishing steps: they record the name and mark no frame modified.
+  virtual void LoadFromFile(const std::string& name);
+  virtual void SaveToFile(const std::string& name);
+
+  int Count() const { return int(frames_.size()); }
+  TWorkFrame* AddFrame();
+  TWorkFrame* InsertFrame(int index);
+  void DeleteFrame(int index);
+  // Frees all frames; used when a failed load must not leave a partly read group.
+  void ClearFrames();
+  bool IsModified() const;
+  void SetModified(bool flag);
+  int IndexOf(const TWorkFrame* frame) const;
+
+  TPaletteRecord Palette;
+  std::string FileName;
+  uint8_t BitCount = 0;
+  int Height = 0;
+  int Width = 0;
+  TColor LeftColor = 0;
+  TColor RightColor = 0;
+  bool Transparent = false;
+
+ private:
+  std::unique_ptr<TWorkFrame> NewFrame();
+
+  std::vector<std::unique_ptr<TWorkFrame>> frames_;
+};

@@ -1,0 +1,105 @@
+#pragma once
+// The frames of multi-frame documents. A frame is a work image that belongs to a group: it
+// reports the group's file name and loads and saves through it. Frames of animations and image
+// lists are uniform (the group's size and depth, the group palette unless they carry their
+// own); sub-icons keep their own size, depth and palette.
+
+#include <string>
+#include <vector>
+
+#include "model/WorkImage.h"
+
+class TImageGroup;
+
+class TWorkFrame : public TWorkImage {
+ public:
+  TWorkFrame() = default;
+  std::string ClassName() const override { return "TWorkFrame"; }
+
+  void Assign(const TSelectBitmap& source) override;
+  std::string GetFileName() const override;
+  void SetFileName(const std::string& name) override;
+  // A frame is never read or written alone: these load and save the whole group.
+  void LoadFromFile(const std::string& name) override;
+  void SaveToFile(const std::string& name) override;
+  virtual void SetGroup(TImageGroup* group);
+  TImageGroup* Group() const { return group_; }
+
+  // Resizes the surfaces without asking the group (the group itself is resizing its frames).
+  void ResizeForGroup(int w, int h) { ResizeSurfaces(w, h); }
+
+ protected:
+  TImageGroup* group_ = nullptr;
+};
+
+class TUniformFrame : public TWorkFrame {
+ public:
+  std::string ClassName() const override { return "TUniformFrame"; }
+  TColor GetLeftColor() const override;
+  TColor GetRightColor() const override;
+  void SetLeftColor(TColor c) override;
+  void SetRightColor(TColor c) override;
+  TPaletteRecord& GetPalette() override;
+  using TSelectBitmap::GetPalette;
+  void SetWidth(int w) override;
+  void SetHeight(int h) override;
+  void SetGroup(TImageGroup* group) override;
+
+  bool LocalPalette() const { return localPalette_; }
+  // Switching on copies the group palette and colours; either way the pixels are remapped to
+  // the palette now in force.
+  void SetLocalPalette(bool flag);
+
+ protected:
+  // Sets the flag without remapping (the content is about to be replaced).
+  void StoreLocalPalette(bool flag) { localPalette_ = flag; }
+
+ private:
+  bool localPalette_ = false;
+};
+
+// GIF disposal methods.
+enum : uint8_t { DisposeNone = 0, DisposeKeep = 1, DisposeBackground = 2, DisposePrevious = 3 };
+
+class TWorkGifFrame : public TUniformFrame {
+ public:
+  TWorkGifFrame();
+  std::string ClassName() const override { return "TWorkGifFrame"; }
+  void Assign(const TSelectBitmap& source) override;
+  std::unique_ptr<TSelectBitmap> Create() const override;
+  std::string GetColorModes() const override;
+
+  uint16_t Delay() const { return delay_; }
+  void SetDelay(uint16_t ms);
+  bool Interlaced() const { return interlaced_; }
+  void SetInterlaced(bool b);
+  const std::vector<std::string>& Comments() const { return comments_; }
+  void SetComments(const std::vector<std::string>& lines);
+  uint8_t Disposal = DisposeNone;
+
+ private:
+  uint16_t delay_ = 100;
+  bool interlaced_ = false;
+  std::vector<std::string> comments_;
+};
+
+class TWorkImageListFrame : public TUniformFrame {
+ public:
+  std::string ClassName() const override { return "TWorkImageListFrame"; }
+  std::unique_ptr<TSelectBitmap> Create() const override;
+};
+
+class TIconFrame : public TWorkFrame {
+ public:
+  std::string ClassName() const override { return "TIconFrame"; }
+  bool GetTransparent() const override { return true; }
+  void SetTransparent(bool) override {}
+  TColor GetTransparentColor() const override { return IconTransparentColor; }
+  void SetTransparentColor(TColor) override {}
+  // The transparent and inverting colours can be painted with at any depth.
+  void SetLeftColor(TColor c) override;
+  void SetRightColor(TColor c) override;
+  std::string GetColorModes() const override;
+  std::unique_ptr<TSelectBitmap> Create() const override;
+  bool IsIconFrame() const override { return true; }
+};

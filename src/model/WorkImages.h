@@ -1,0 +1,60 @@
+#pragma once
+// The single-image documents: BMP bitmaps, JPEG pictures and one-frame GIF images. Each class
+// always writes its own format, whatever name it is given.
+
+#include <string>
+#include <vector>
+
+#include "model/WorkImage.h"
+
+class TWorkBitmap : public TWorkImage {
+ public:
+  std::string ClassName() const override { return "TWorkBitmap"; }
+  std::unique_ptr<TSelectBitmap> Create() const override;
+  std::string GetColorModes() const override;
+  void LoadFromFile(const std::string& name) override;
+  void SaveToFile(const std::string& name) override;
+};
+
+class TWorkJpeg : public TWorkImage {
+ public:
+  std::string ClassName() const override { return "TWorkJpeg"; }
+  // Takes the quality of another JPEG. A plain raster (an edit being committed, an undo step)
+  // leaves the quality as the user set it; any other image gives the default 90.
+  void Assign(const TSelectBitmap& source) override;
+  std::unique_ptr<TSelectBitmap> Create() const override;
+  std::string GetColorModes() const override;
+  void LoadFromFile(const std::string& name) override;
+  void SaveToFile(const std::string& name) override;
+
+  uint8_t Quality = 90;
+};
+
+class TWorkGifImage : public TWorkImage {
+ public:
+  std::string ClassName() const override { return "TWorkGifImage"; }
+  TWorkGifImage();
+  // Takes the comments of another GIF image. A plain raster keeps the comments; any other image
+  // empties them.
+  void Assign(const TSelectBitmap& source) override;
+  std::unique_ptr<TSelectBitmap> Create() const override;
+  std::string GetColorModes() const override;
+  void LoadFromFile(const std::string& name) override;
+  void SaveToFile(const std::string& name) override;
+
+  uint8_t Compression() const { return compression_; }
+  void SetCompression(uint8_t value);
+  bool Interlaced() const { return interlaced_; }
+  void SetInterlaced(bool value);
+  const std::vector<std::string>& Comments() const { return comments_; }
+  void SetComments(const std::vector<std::string>& lines);
+
+ private:
+  uint8_t compression_;
+  bool interlaced_ = false;
+  std::vector<std::string> comments_;
+};
+
+// The coding new GIF documents start with: 0 = LZW, 1 = RLE. The options dialog sets it.
+uint8_t DefaultGifCompression();
+void SetDefaultGifCompression(uint8_t value);

@@ -1,0 +1,134 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <random>
+
+#include "../model/TempDir.h"
+#include "model/Document.h"
+#include "model/FileIO.h"
+#include "model/GraphUtils.h"
+#include "model/Groups.h"
+#include "model/WorkImages.h"
+#include "model/codecs/PngCodec.h"
+#include "../model/TestRasters.h"
+
+namespace {
+
+struct TRun {
+  int Status = -1;
+  std::string Out;
+};
+
+// Runs velmora-cli with the arguments; stderr goes to the output as well.
+TRun Cli(const std::string& args) {
+  TRun run;
+  FILE* p = ::popen((std::string(VELMORA_CLI) + " " + args + " 2>&1").c_str(), "r");
+  if (!p) return run;
+  std::array<char, 4096> buf;
+  size_t n;
+  while ((n = std::fread(buf.data(), 1, buf.size(), p)) > 0) run.Out.append(buf.data(), n);
+  const int status = ::pclose(p);
+  run.Status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  return run;
+}
+
+// A 4x3 transparent 4-bit GIF image.
+std::string MakeGif(const TTempDir& dir) {
+  TWorkGifImage gif;
+  gif.InitImage(4, 3, nullptr, 4);
+  gif.EditImage().Fill(ColorToPixel(gif.GetPalette().Color(9)));
+  gif.EditImage().SetPixel(3, 2, ColorToPixel(gif.GetPalette().Color(0)));
+  gif.SetTransparent(true);
+  gif.SetTransparentColor(gif.GetPalette().Color(0));
+  const std::string path = dir.File("t.gif");
+  gif.SaveToFile(path);
+  return path;
+}
+
+}  // namespace
+
+TEST(Cli, InfoDescribesTheDocumentAsJson) {
+  TTempDir dir;
+  const TRun run = Cli("info " + MakeGif(dir));
+  EXPECT_EQ(run.Status, 0) << run.Out;
+  EXPECT_NE(run.Out.find("\"class\": \"TWorkGifImage\""), std::string::npos);
+  EXPECT_NE(run.Out.find("\"bitCount\": 4"), std::string::npos);
+  EXPECT_NE(run.Out.find("\"transparentColor\": \"#000000\""), std::string::npos);
+}
+
+TEST(Cli, FramesAreRgbaPngsWithTransparentPixelsClear) {
+  TTempDir dir;
+  const TRun run = Cli("frames " + MakeGif(dir) + " " + dir.File("out"));
+  ASSERT_EQ(run.Status, 0) << run.Out;
+  const TBytes png = ReadFileBytes(dir.File("out/frame-000.png"));
+  const TRgbaImage rgba = ReadPng(png.data(), png.size());
+  ASSERT_EQ(rgba.Width, 4);
+  EXPECT_EQ(rgba.Rgba[3], 255);
+  EXPECT_EQ(rgba.Rgba[(2 * 4 + 3) * 4 + 3], 0);
+  EXPECT_EQ(rgba.Rgba[1], 0);  // blue is entry 9 of the default 16 colours
+  EXPECT_EQ(rgba.Rgba[2], 255);
+}
+
+TEST(Cli, ConvertBuildsTheDocumentOfTheOutputExtension) {
+  TTempDir dir;
+  const std::string gif = MakeGif(dir);
+  ASSERT_EQ(Cli("convert " + gif + " " + dir.File("a.ico")).Status, 0);
+  TDocument icon = OpenDocument(dir.File("a.ico"));
+  ASSERT_EQ(icon.Group->Count(), 1);
+  EXPECT_EQ(ColorAt(icon.Group->GetFrame(0)->Image(), 3, 2), IconTransparentColor);
+
+  ASSERT_EQ(Cli("convert " + dir.File("a.ico") + " " + dir.File("b.bmp") + " --bits 1").Status, 0);
+  TDocument bmp = OpenDocument(dir.File("b.bmp"));
+  EXPECT_EQ(bmp.Image->GetBitCount(), 1);
+
+  const TRun jpeg = Cli("convert " + gif + " " + dir.File("c.jpg") + " --quality 20");
+  ASSERT_EQ(jpeg.Status, 0) << jpeg.Out;
+  EXPECT_EQ(OpenDocument(dir.File("c.jpg")).Image->GetBitCount(), 24);
+
+  const TRun rle = Cli("convert " + dir.File("b.bmp") + " " + dir.File("d.gif") +
+                       " --compression rle --dither 1");
+  ASSERT_EQ(rle.Status, 0) << rle.Out;
+  EXPECT_EQ(OpenDocument(dir.File("d.gif")).Image->GetBitCount(), 1);
+}
+
+TEST(Cli, ConvertReadsPngWithItsTransparency) {
+  TTempDir dir;
+  std::vector<uint8_t> rgba = {255, 0, 0, 255, 0, 0, 255, 0};  // red, then a clear pixel
+  WriteFileAtomic(dir.File("in.png"), WritePng(2, 1, rgba.data()));
+  ASSERT_EQ(Cli("convert " + dir.File("in.png") + " " + dir.File("out.bmp")).Status, 0);
+  TDocument doc = OpenDocument(dir.File("out.bmp"));
+  EXPECT_EQ(ColorAt(doc.Image->Image(), 0, 0), MakeColor(255, 0, 0));
+  EXPECT_NE(ColorAt(doc.Image->Image(), 1, 0), MakeColor(255, 0, 0));
+}
+
+TEST(Cli, UsageErrorsExitWithTwoAndFileErrorsWithOne) {
+  TTempDir dir;
+  EXPECT_EQ(Cli("").Status, 2);
+  EXPECT_EQ(Cli("info").Status, 2);
+  EXPECT_EQ(Cli("convert a.bmp b.bmp --dither 9").Status, 2);
+  EXPECT_EQ(Cli("convert " + MakeGif(dir) + " " + dir.File("x.bmp") + " --loop 3").Status, 2);
+  const TRun missing = Cli("info " + dir.File("none.bmp"));
+  EXPECT_EQ(missing.Status, 1);
+  EXPECT_EQ(missing.Out.rfind("velmora-cli: " + dir.File("none.bmp") + ": ", 0), 0u) << missing.Out;
+  EXPECT_EQ(Cli("convert " + MakeGif(dir) + " " + dir.File("x.png")).Status, 1);
+}
+
+TEST(Cli, GarbageFilesGiveAMessageNotACrash) {
+  TTempDir dir;
+  std::mt19937 random(7);
+  for (const char* ext : {".bmp", ".gif", ".jpg", ".ico", ".png"}) {
+    for (int size : {0, 1, 6, 40, 600}) {
+      std::string bytes(size_t(size), '\0');
+      for (char& c : bytes) c = char(random());
+      if (size >= 2 && std::string(ext) == ".bmp") bytes[0] = 'B', bytes[1] = 'M';
+      if (size >= 4 && std::string(ext) == ".ico") bytes[0] = bytes[1] = bytes[3] = 0, bytes[2] = 1;
+      const std::string path = dir.File("junk" + std::to_string(size) + ext);
+      std::ofstream(path, std::ios::binary) << bytes;
+      const TRun run = Cli("info " + path);
+      EXPECT_EQ(run.Status, 1) << path << ": " << run.Out;
+    }
+  }
+}

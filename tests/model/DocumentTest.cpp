@@ -1,0 +1,249 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "TempDir.h"
+#include "TestRasters.h"
+#include "model/Document.h"
+#include "model/Errors.h"
+#include "model/FileIO.h"
+#include "model/GraphUtils.h"
+#include "model/Groups.h"
+#include "model/WorkImages.h"
+#include "model/GifBuilder.h"
+#include "model/codecs/GifCodec.h"
+
+namespace {
+
+// A 6x4 picture in the first colours of the default palette of `bits`.
+void Paint(TSelectBitmap& r, int bits) {
+  r.InitImage(6, 4, nullptr, bits);
+  const int n = std::min<int>(r.GetPalette().Count, 16);
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 6; ++x)
+      r.EditImage().SetPixel(x, y, ColorToPixel(r.GetPalette().Color((x + 3 * y) % n)));
+}
+
+template <typename Doc>
+std::unique_ptr<Doc> Reload(const std::string& path) {
+  auto doc = std::make_unique<Doc>();
+  doc->LoadFromFile(path);
+  return doc;
+}
+
+}  // namespace
+
+TEST(Documents, BitmapsKeepTheirDepthAndPixels) {
+  TTempDir dir;
+  for (int bits : {1, 4, 8, 24, 32}) {
+    TWorkBitmap bmp;
+    Paint(bmp, bits);
+    const std::string path = dir.File("b" + std::to_string(bits) + ".bmp");
+    bmp.SaveToFile(path);
+    EXPECT_FALSE(bmp.IsModified());
+    EXPECT_EQ(bmp.GetFileName(), path);
+    auto back = Reload<TWorkBitmap>(path);
+    EXPECT_EQ(back->GetBitCount(), bits);
+    EXPECT_EQ(back->Image(), bmp.Image()) << bits << " bits";
+    EXPECT_FALSE(back->IsModified());
+    EXPECT_EQ(back->GetLeftColor(), back->NearestColor(clBlack));
+  }
+}
+
+TEST(Documents, SavingMergesAFloatingLayerButTheDocumentKeepsIt) {
+  TTempDir dir;
+  TWorkBitmap bmp;
+  Paint(bmp, 24);
+  bmp.EditMask().SetSelected(0, 0, true);
+  bmp.LiftSelection(true, clWhite);
+  bmp.LayerLeft = 2;
+  bmp.SaveToFile(dir.File("layer.bmp"));
+  ASSERT_TRUE(bmp.HasLayer());
+  EXPECT_EQ(bmp.LayerLeft, 2);
+  auto back = Reload<TWorkBitmap>(dir.File("layer.bmp"));
+  EXPECT_EQ(back->Image().Pixel(2, 0), bmp.Layer()->Pixel(0, 0));
+  EXPECT_EQ(ColorAt(back->Image(), 0, 0), clWhite);
+}
+
+TEST(Documents, AFailedSaveKeepsTheOldFileAndTheModifiedFlag) {
+  TTempDir dir;
+  TWorkBitmap bmp;
+  Paint(bmp, 8);
+  const std::string path = dir.File("keep.bmp");
+  bmp.SaveToFile(path);
+  const TBytes before = ReadFileBytes(path);
+  bmp.EditImage().SetPixel(0, 0, 0x123456);
+  EXPECT_THROW(bmp.SaveToFile(dir.File("missing/folder/x.bmp")), EVelmoraError);
+  EXPECT_TRUE(bmp.IsModified());
+  EXPECT_EQ(bmp.GetFileName(), path);
+  std::filesystem::permissions(dir.Path(), std::filesystem::perms::owner_read |
+                                               std::filesystem::perms::owner_exec);
+  if (::geteuid() != 0) {  // root may write anywhere
+    EXPECT_THROW(bmp.SaveToFile(path), EVelmoraError);
+    EXPECT_EQ(ReadFileBytes(path), before);
+  }
+  std::filesystem::permissions(dir.Path(), std::filesystem::perms::owner_all);
+}
+
+TEST(Documents, JpegQualityAndGifCommentsSurviveCommittedEdits) {
+  TWorkJpeg jpeg;
+  Paint(jpeg, 24);
+  jpeg.Quality = 40;
+  TSelectBitmap edit;
+  edit.Assign(jpeg);
+  jpeg.Assign(edit);  // how the editor commits a stroke
+  EXPECT_EQ(jpeg.Quality, 40);
+  TWorkBitmap other;
+  Paint(other, 24);
+  jpeg.Assign(other);  // another kind of document gives the default
+  EXPECT_EQ(jpeg.Quality, 90);
+
+  TWorkGifImage gif;
+  Paint(gif, 4);
+  gif.SetComments({"made by hand"});
+  edit.Assign(gif);
+  gif.Assign(edit);
+  EXPECT_EQ(gif.Comments(), std::vector<std::string>{"made by hand"});
+}
+
+TEST(Documents, JpegOpensWithQuality90) {
+  TTempDir dir;
+  TWorkJpeg jpeg;
+  Paint(jpeg, 24);
+  jpeg.Quality = 30;
+  jpeg.SaveToFile(dir.File("q.jpg"));
+  auto back = Reload<TWorkJpeg>(dir.File("q.jpg"));
+  EXPECT_EQ(back->Quality, 90);
+  EXPECT_EQ(back->GetBitCount(), 24);
+}
+
+TEST(Documents, GifImagesKeepTransparencyCommentsAndInterlace) {
+  TTempDir dir;
+  TWorkGifImage gif;
+  Paint(gif, 4);
+  gif.SetTransparent(true);
+  gif.SetTransparentColor(gif.GetPalette().Color(3));
+  gif.SetComments({"one", "two"});
+  gif.SetInterlaced(true);
+  gif.SetCompression(1);
+  gif.SaveToFile(dir.File("g.gif"));
+  auto back = Reload<TWorkGifImage>(dir.File("g.gif"));
+  EXPECT_EQ(back->Image(), gif.Image());
+  EXPECT_EQ(back->GetBitCount(), 4);
+  EXPECT_TRUE(back->GetTransparent());
+  EXPECT_EQ(back->GetTransparentColor(), gif.GetPalette().Color(3));
+  EXPECT_EQ(back->Comments(), std::vector<std::string>{"one\r\ntwo"});  // one extension
+  EXPECT_TRUE(back->Interlaced());
+  EXPECT_EQ(back->Compression(), DefaultGifCompression());  // not taken from the file
+  EXPECT_FALSE(back->IsModified());
+}
+
+TEST(Documents, TheExtensionPicksTheClass) {
+  EXPECT_EQ(CreateDocumentForFile("/x/a.BMP", false).ClassName(), "TWorkBitmap");
+  EXPECT_EQ(CreateDocumentForFile("a.jpeg", false).ClassName(), "TWorkJpeg");
+  EXPECT_EQ(CreateDocumentForFile("a.gif", false).ClassName(), "TWorkGifImage");
+  EXPECT_EQ(CreateDocumentForFile("a.gif", true).ClassName(), "TGifImageGroup");
+  EXPECT_EQ(CreateDocumentForFile("a.ico", false).ClassName(), "TIconGroup");
+  EXPECT_EQ(CreateDocumentForFile("dir/a.ico", false).FileName(), "dir/a.ico");
+  try {
+    CreateDocumentForFile("a.png", false);
+    FAIL();
+  } catch (const EVelmoraError& e) {
+    EXPECT_STREQ(e.what(), "Unknown extension type");
+  }
+}
+
+namespace {
+
+// Two 8x8 frames on the default 16-colour palette; the second is transparent.
+void MakeAnimation(TGifImageGroup& g) {
+  g.SetBitCount(4);
+  FillDefaultPalette(g.Palette, 4);
+  for (int i = 0; i < 2; ++i) g.AddFrame();
+  g.SetWidth(8);
+  g.SetHeight(8);
+  for (int i = 0; i < 2; ++i) {
+    auto* f = static_cast<TWorkGifFrame*>(g.GetFrame(i));
+    f->EditImage().Fill(ColorToPixel(g.Palette.Color(9 + i)));
+    f->EditImage().SetPixel(i, i, ColorToPixel(g.Palette.Color(1)));
+    f->SetDelay(uint16_t(70 + 10 * i));
+  }
+  auto* second = static_cast<TWorkGifFrame*>(g.GetFrame(1));
+  second->SetTransparent(true);
+  second->SetTransparentColor(g.Palette.Color(1));
+  second->Disposal = DisposeNone;
+}
+
+}  // namespace
+
+TEST(Documents, AnimationsRoundTripFrameByFrame) {
+  TTempDir dir;
+  TGifImageGroup g;
+  MakeAnimation(g);
+  g.LoopCount = 3;
+  g.SaveToFile(dir.File("anim.gif"));
+  EXPECT_FALSE(g.IsModified());
+  TDocument doc = OpenDocument(dir.File("anim.gif"));
+  ASSERT_TRUE(doc.IsGroup());
+  auto& back = static_cast<TGifImageGroup&>(*doc.Group);
+  ASSERT_EQ(back.Count(), 2);
+  EXPECT_EQ(back.LoopCount, 0);  // not taken from the file
+  EXPECT_EQ(back.GetChildName(), "Frame");
+  auto* first = static_cast<TWorkGifFrame*>(back.GetFrame(0));
+  auto* second = static_cast<TWorkGifFrame*>(back.GetFrame(1));
+  EXPECT_EQ(first->Image(), g.GetFrame(0)->Image());
+  EXPECT_EQ(first->Delay(), 70);
+  EXPECT_EQ(second->Delay(), 80);
+  EXPECT_TRUE(second->GetTransparent());
+  // The second frame's transparent pixel shows the first frame underneath.
+  EXPECT_EQ(second->Image().Pixel(1, 1), first->Image().Pixel(1, 1));
+  EXPECT_EQ(ColorAt(second->Image(), 0, 0), g.Palette.Color(10));
+  EXPECT_FALSE(back.IsModified());
+}
+
+TEST(Documents, AOneImageGifOpensAsASingleImage) {
+  TTempDir dir;
+  TWorkGifImage gif;
+  Paint(gif, 2);
+  gif.SaveToFile(dir.File("one.gif"));
+  EXPECT_FALSE(IsMultiImageFile(dir.File("one.gif")));
+  EXPECT_EQ(OpenDocument(dir.File("one.gif")).ClassName(), "TWorkGifImage");
+}
+
+TEST(Documents, IconsKeepSubIconsInOrderWithTheirKeys) {
+  TTempDir dir;
+  TIconGroup icon;
+  const int sizes[3][2] = {{16, 16}, {32, 32}, {48, 24}};
+  const int depths[3] = {4, 8, 24};
+  for (int i = 0; i < 3; ++i) {
+    TWorkFrame* f = icon.AddFrame();
+    f->InitImage(sizes[i][0], sizes[i][1], nullptr, depths[i]);
+    f->EditImage().Fill(ColorToPixel(f->GetPalette().Color(2)));
+    f->EditImage().SetPixel(0, 0, ColorToPixel(IconTransparentColor));
+    f->EditImage().SetPixel(1, 0, ColorToPixel(IconInvertColor));
+  }
+  icon.SaveToFile(dir.File("three.ico"));
+  TDocument doc = OpenDocument(dir.File("three.ico"));
+  ASSERT_EQ(doc.Group->Count(), 3);
+  for (int i = 0; i < 3; ++i) {
+    const TWorkFrame* f = doc.Group->GetFrame(i);
+    EXPECT_EQ(f->Width(), sizes[i][0]);
+    EXPECT_EQ(f->Height(), sizes[i][1]);
+    EXPECT_EQ(f->GetBitCount(), depths[i]);
+    EXPECT_EQ(f->Image(), icon.GetFrame(i)->Image()) << "sub-icon " << i;
+  }
+}
+
+TEST(Documents, ThumbnailsOfIconsKeepTheirTransparentPixels) {
+  TIconGroup icon;
+  TWorkFrame* f = icon.AddFrame();
+  f->InitImage(4, 4, nullptr, 4);
+  f->EditImage().Fill(ColorToPixel(f->GetPalette().Color(12)));
+  f->EditImage().SetPixel(2, 2, ColorToPixel(IconTransparentColor));
+  const TBytes gif = BuildGifStream(icon);
+  TDecodedPicture pic = DecodeGifPicture(gif.data(), gif.size());
+  ASSERT_TRUE(pic.Transparent);
+  EXPECT_EQ(pic.Image.Pixel(2, 2) & 0xFFFFFF, ColorToPixel(*pic.TransparentColor));
+  EXPECT_EQ(pic.Image.Pixel(0, 0) & 0xFFFFFF, ColorToPixel(f->GetPalette().Color(12)));
+}
