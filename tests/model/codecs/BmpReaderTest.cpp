@@ -9,8 +9,8 @@
 
 namespace {
 
-TDecodedPicture Read(const TBmpSpec& spec) {
-  const TBytes file = MakeBmp(spec);
+TDecodedPicture Read(const TBmpLayout& layout) {
+  const TBytes file = MakeBmp(layout);
   return ReadBmp(file.data(), file.size());
 }
 
@@ -29,8 +29,8 @@ TColor At(const TDecodedPicture& p, int x, int y) {
 
 const std::vector<TColor> Four = {MakeColor(1, 2, 3), clRed, MakeColor(0, 255, 0), clWhite};
 
-TBmpSpec Rle(int bits, TBytes stream) {
-  TBmpSpec s;
+TBmpLayout Rle(int bits, TBytes stream) {
+  TBmpLayout s;
   s.Width = 6;
   s.Height = 4;
   s.Bits = uint16_t(bits);
@@ -80,7 +80,7 @@ TEST(BmpReader, Rle4NibblesAndEndOfBitmap) {
 }
 
 TEST(BmpReader, TopDownAndCoreHeader) {
-  TBmpSpec s;
+  TBmpLayout s;
   s.Width = 2;
   s.Height = -2;  // top-down
   s.Pixels = {0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 255, 255, 255, 0, 0};
@@ -91,7 +91,7 @@ TEST(BmpReader, TopDownAndCoreHeader) {
   EXPECT_EQ(At(p, 0, 1), MakeColor(0, 0, 255));
   EXPECT_EQ(At(p, 1, 1), clWhite);
 
-  TBmpSpec core;
+  TBmpLayout core;
   core.HeaderSize = 12;
   core.Width = 3;
   core.Height = 2;
@@ -107,7 +107,7 @@ TEST(BmpReader, TopDownAndCoreHeader) {
 
 TEST(BmpReader, HighColourChannelLayouts) {
   // A plain 16-bit file holds 5-5-5 pixels and opens as 16 bits.
-  TBmpSpec s;
+  TBmpLayout s;
   s.Width = 4;
   s.Height = 1;
   s.Bits = 16;
@@ -127,7 +127,7 @@ TEST(BmpReader, HighColourChannelLayouts) {
   EXPECT_EQ(At(p, 1, 0), MakeColor(0, 136, 0));
   EXPECT_EQ(At(p, 2, 0), MakeColor(0, 0, 17));
   // A version 5 header with 10-10-10 masks inside it; the alpha mask is ignored.
-  TBmpSpec v5;
+  TBmpLayout v5;
   v5.HeaderSize = 124;
   v5.Width = 1;
   v5.Height = 1;
@@ -142,7 +142,7 @@ TEST(BmpReader, HighColourChannelLayouts) {
 
 TEST(BmpReader, PaletteSizeAndUnusualDepths) {
   // Two colours declared for an 8-bit image: index 3 lies beyond the palette and reads black.
-  TBmpSpec s;
+  TBmpLayout s;
   s.Width = 3;
   s.Height = 1;
   s.Bits = 8;
@@ -154,7 +154,7 @@ TEST(BmpReader, PaletteSizeAndUnusualDepths) {
   EXPECT_EQ(At(p, 0, 0), clWhite);
   EXPECT_EQ(At(p, 2, 0), clBlack);
   // 2-bit bitmaps are decoded and open as true colour.
-  TBmpSpec two;
+  TBmpLayout two;
   two.Width = 5;
   two.Height = 1;
   two.Bits = 2;
@@ -167,7 +167,7 @@ TEST(BmpReader, PaletteSizeAndUnusualDepths) {
   EXPECT_EQ(At(p, 4, 0), clRed);
   // A PNG inside a BMP opens as 24 bits.
   const uint8_t rgba[] = {10, 20, 30, 255, 40, 50, 60, 0};
-  TBmpSpec png;
+  TBmpLayout png;
   png.Width = 2;
   png.Height = 1;
   png.Bits = 0;
@@ -179,22 +179,22 @@ TEST(BmpReader, PaletteSizeAndUnusualDepths) {
 }
 
 TEST(BmpReader, ClearMessagesForWhatItCannotRead) {
-  TBmpSpec good;
+  TBmpLayout good;
   good.Pixels = {1, 2, 3, 0};
   TBytes file = MakeBmp(good);
   file[0] = 'X';
   EXPECT_EQ(ReadError(file), "Not a BMP file.");
-  TBmpSpec deep = good;
+  TBmpLayout deep = good;
   deep.Bits = 64;
   EXPECT_EQ(ReadError(MakeBmp(deep)), "Unsupported BMP format.");
-  TBmpSpec wrongRle = good;
+  TBmpLayout wrongRle = good;
   wrongRle.Bits = 4;
   wrongRle.Compression = 1;
   EXPECT_EQ(ReadError(MakeBmp(wrongRle)), "Unsupported BMP compression.");
-  TBmpSpec missing = good;
+  TBmpLayout missing = good;
   missing.Width = 2;
   EXPECT_EQ(ReadError(MakeBmp(missing)), "The BMP file is truncated.");
-  TBmpSpec zero = good;
+  TBmpLayout zero = good;
   zero.Height = 0;
   EXPECT_FALSE(ReadError(MakeBmp(zero)).empty());
 }
@@ -204,7 +204,7 @@ TEST(BmpReader, AbsurdSizesAreRefusedBeforeAllocating) {
       {65535, 65535}, {INT32_MAX, 1}, {1, INT32_MIN}, {-5, 5}, {1 << 20, 1 << 20}};
   for (auto [w, h] : sizes) {
     for (int compression : {0, 1}) {
-      TBmpSpec s;
+      TBmpLayout s;
       s.Width = w;
       s.Height = h;
       s.Bits = 8;
@@ -216,7 +216,7 @@ TEST(BmpReader, AbsurdSizesAreRefusedBeforeAllocating) {
   }
   // A tiny run-length stream cannot stand for a huge picture; a big enough one can.
   TBytes stream = {0, 1};
-  TBmpSpec rle;
+  TBmpLayout rle;
   rle.Width = 4096;
   rle.Height = -2048;
   rle.Bits = 8;
@@ -227,7 +227,7 @@ TEST(BmpReader, AbsurdSizesAreRefusedBeforeAllocating) {
   rle.Pixels.assign(8192, 0);
   EXPECT_EQ(Read(rle).Image.Pixel(4095, 2047), ColorToPixel(clRed));
   // A core header's 16-bit sizes go up to 65535 x 65535.
-  TBmpSpec core;
+  TBmpLayout core;
   core.HeaderSize = 12;
   core.Width = 65535;
   core.Height = 65535;

@@ -52,21 +52,21 @@ TEST(DamagedFiles, EveryPrefixOfAnUncompressedBmpIsRefused) {
 }
 
 TEST(DamagedFiles, PrefixesOfHandMadeBmpVariants) {
-  TBmpSpec rle;
+  TBmpLayout rle;
   rle.Width = 6;
   rle.Height = 4;
   rle.Bits = 8;
   rle.Compression = 1;
   rle.Palette = {clRed, clWhite};
   rle.Pixels = {3, 1, 0, 0, 0, 3, 1, 0, 1, 0, 0, 2, 2, 1, 9, 1, 0, 1};
-  TBmpSpec core;
+  TBmpLayout core;
   core.HeaderSize = 12;
   core.Width = 3;
   core.Height = 2;
   core.Bits = 4;
   core.Palette = {clRed, clWhite};
   core.Pixels = {0x01, 0x10, 0, 0, 0x11, 0x00, 0, 0};
-  TBmpSpec v5;
+  TBmpLayout v5;
   v5.HeaderSize = 124;
   v5.Width = 2;
   v5.Height = -1;
@@ -74,8 +74,8 @@ TEST(DamagedFiles, PrefixesOfHandMadeBmpVariants) {
   v5.Compression = 3;
   v5.Masks = {0xF800, 0x7E0, 0x1F};
   v5.Pixels = {1, 2, 3, 4};
-  for (const TBmpSpec& spec : {rle, core, v5}) {
-    const TBytes file = MakeBmp(spec);
+  for (const TBmpLayout& layout : {rle, core, v5}) {
+    const TBytes file = MakeBmp(layout);
     EXPECT_GT(RefusedPrefixes(file, ReadAnyBmp), 0u);
     EXPECT_NO_THROW(ReadAnyBmp(file));
   }

@@ -9,7 +9,7 @@
 #include "model/Colors.h"
 #include "model/FileIO.h"
 
-struct TBmpSpec {
+struct TBmpLayout {
   uint32_t HeaderSize = 40;  // 12 writes the OS/2 core header
   int32_t Width = 1;
   int32_t Height = 1;  // negative for top-down rows
@@ -25,7 +25,7 @@ inline void PushLE(TBytes& out, uint32_t v, int bytes) {
   for (int i = 0; i < bytes; ++i) out.push_back(uint8_t(v >> (8 * i)));
 }
 
-inline TBytes MakeBmp(const TBmpSpec& s) {
+inline TBytes MakeBmp(const TBmpLayout& s) {
   TBytes info;
   PushLE(info, s.HeaderSize, 4);
   if (s.HeaderSize == 12) {

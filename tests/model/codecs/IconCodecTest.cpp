@@ -108,7 +108,9 @@ TEST(IconCodec, TransparentAndInvertingPixelsRoundTrip) {
     const TIconImage read = Read(file)[0];
     EXPECT_EQ(read.Image.Pixel(0, 0), IconTransparentColor);
     EXPECT_EQ(read.Image.Pixel(4, 3), IconInvertColor);
-    if (bits != 16) EXPECT_EQ(read.Image.Pixel(1, 0), icon.Image.Pixel(1, 0));
+    if (bits != 16) {  // high colour quantises the neighbours
+      EXPECT_EQ(read.Image.Pixel(1, 0), icon.Image.Pixel(1, 0));
+    }
     if (bits == 24) {
       // Transparent: AND 1 over black; inverting: AND 1 over white.
       const uint8_t* xorRows = file.data() + 22 + 40;
