@@ -197,16 +197,19 @@ std::vector<TIconImage> ReadIcon(const uint8_t* data, size_t size) {
   for (size_t i = 0; i < count; ++i) {
     const uint8_t* entry = data + IconHeaderSize + EntrySize * i;
     const uint64_t bytes = GetLE32(entry + 8), offset = GetLE32(entry + 12);
-    if (offset + bytes > size) throw EVelmoraError("The icon file is truncated.");
-    announced += AnnouncedPixels(data + offset, bytes);
+    if (offset + bytes > size || offset >= size) throw EVelmoraError("The icon file is truncated.");
+    announced += AnnouncedPixels(data + offset, size - offset);
     if (announced > MaxSurfacePixels) throw EVelmoraError("The icon file is too large.");
   }
+  // An entry is read from its offset on, as far as its picture needs: some writers store a
+  // byte count in the directory that is smaller than the picture they wrote.
   std::vector<TIconImage> icons;
   int64_t budget = MaxSurfacePixels;
   for (size_t i = 0; i < count; ++i) {
     const uint8_t* entry = data + IconHeaderSize + EntrySize * i;
-    const size_t bytes = GetLE32(entry + 8);
-    const uint8_t* block = data + GetLE32(entry + 12);
+    const size_t offset = GetLE32(entry + 12);
+    const size_t bytes = size - offset;
+    const uint8_t* block = data + offset;
     if (HasPngSignature(block, bytes))
       icons.push_back(ReadPngEntry(block, bytes, budget));
     else

@@ -239,3 +239,16 @@ TEST(IconCodec, RefusesPictureTotalsBeyondTheBudget) {
   file.insert(file.end(), one.begin() + 22, one.end());
   EXPECT_THROW(ReadIcon(file.data(), file.size()), EVelmoraError);
 }
+
+TEST(IconCodec, AnUnderstatedEntrySizeStillReadsThePicture) {
+  // Some writers put a byte count in the directory that is smaller than the entry they wrote;
+  // the picture is read from its offset on, as far as it needs.
+  const TIconImage icon = MakeIcon(4, 4, 1);
+  TBytes file = WriteIcon({icon});
+  PutLE32(file.data() + 6 + 8, 8);
+  const std::vector<TIconImage> read = Read(file);
+  ASSERT_EQ(read.size(), 1u);
+  EXPECT_EQ(read[0].Image, icon.Image);
+  file.resize(file.size() - 1);  // but the picture itself must be there
+  EXPECT_THROW(Read(file), EVelmoraError);
+}
