@@ -92,10 +92,8 @@ TComposedFrame DescribeFrame(const TGifData& gif, const TGifFrameData& f) {
   return out;
 }
 
-}  // namespace
-
-TComposedGif ComposeGif(const TGifData& gif) {
-  CheckComposedSize(gif);
+// Key colour, depth and group palette: everything but the frames.
+TComposedGif ComposedGroup(const TGifData& gif) {
   TComposedGif out;
   out.Width = gif.ScreenWidth;
   out.Height = gif.ScreenHeight;
@@ -104,7 +102,14 @@ TComposedGif ComposeGif(const TGifData& gif) {
   for (const TGifFrameData& f : gif.Frames)
     out.BitCount = std::max(out.BitCount, FrameBits(gif, f));
   out.Palette = PaddedTable(gif.GlobalTable, out.BitCount);
+  return out;
+}
 
+}  // namespace
+
+TComposedGif ComposeGif(const TGifData& gif) {
+  CheckComposedSize(gif);
+  TComposedGif out = ComposedGroup(gif);
   const TPixel key = ColorToPixel(out.KeyColor);
   TSurface composite(gif.ScreenWidth, gif.ScreenHeight, key);
   TSurface previous(gif.ScreenWidth, gif.ScreenHeight, key);

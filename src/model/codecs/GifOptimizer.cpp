@@ -84,6 +84,7 @@ class TGifOptimizer {
   std::vector<uint8_t> NeedMask(size_t k) const;
   TPlane Dispose(TKeepMode mode, const TRect& rect) const;
   TChoice ChooseDisposal(size_t i, const TRect& rect) const;
+  std::vector<uint8_t> Arrange(const TGifFrameData& f, const TRect& rect, int clear) const;
   void Emit(size_t i, TRect rect, TKeepMode mode);
   int DisposalValue(size_t i, TKeepMode mode) const;
   int TableBits(const TGifFrameData& f) const;
@@ -204,18 +205,11 @@ int TGifOptimizer::FreeIndex(const TGifFrameData& f, const TRect& r) const {
   return -1;
 }
 
-// Writes frame i over `rect`: pixels that change are drawn; the others are drawn again or left
-// transparent, whichever of four arrangements codes smallest.
-void TGifOptimizer::Emit(size_t i, TRect rect, TKeepMode mode) {
-  const TGifFrameData& f = in_.Frames[i];
-  if (rect.IsEmpty()) {
-    // Nothing changes, but the frame still carries its delay. Restoring its one pixel to the
-    // background would change the screen, so such a frame keeps it.
-    rect = {0, 0, 1, 1};
-    if (mode == TKeepMode::Background) mode = TKeepMode::Keep;
-  }
-  const bool wasTransparent = f.Control.Present && f.Control.Transparent;
-  const int clear = wasTransparent ? f.Control.TransparentIndex : FreeIndex(f, rect);
+// The pixels of frame i over `rect`: those that change are drawn; the others are drawn again or
+// left transparent (index `clear`, when there is one), whichever of four arrangements codes
+// smallest.
+std::vector<uint8_t> TGifOptimizer::Arrange(const TGifFrameData& f, const TRect& rect,
+                                            int clear) const {
   std::vector<uint8_t> redrawn, cleared, mixed, unchanged;
   for (int y = rect.Top; y < rect.Bottom; ++y) {
     for (int x = rect.Left; x < rect.Right; ++x) {
@@ -241,8 +235,19 @@ void TGifOptimizer::Emit(size_t i, TRect rect, TKeepMode mode) {
     const size_t size = EstimateLzwBytes(other->data(), other->size(), codeSize);
     if (size < bestSize) best = other, bestSize = size;
   }
-  const bool usesClear = wasTransparent || best != &redrawn;
+  return std::move(*best);
+}
 
+void TGifOptimizer::Emit(size_t i, TRect rect, TKeepMode mode) {
+  const TGifFrameData& f = in_.Frames[i];
+  if (rect.IsEmpty()) {
+    // Nothing changes, but the frame still carries its delay. Restoring its one pixel to the
+    // background would change the screen, so such a frame keeps it.
+    rect = {0, 0, 1, 1};
+    if (mode == TKeepMode::Background) mode = TKeepMode::Keep;
+  }
+  const bool wasTransparent = f.Control.Present && f.Control.Transparent;
+  const int clear = wasTransparent ? f.Control.TransparentIndex : FreeIndex(f, rect);
   TGifFrameData o;
   o.Left = rect.Left;
   o.Top = rect.Top;
@@ -252,7 +257,10 @@ void TGifOptimizer::Emit(size_t i, TRect rect, TKeepMode mode) {
   o.LocalTable = f.LocalTable;
   o.LocalBits = f.LocalBits;
   o.Comments = f.Comments;
-  o.Indices = std::move(*best);
+  o.Indices = Arrange(f, rect, clear);
+  const bool usesClear =
+      wasTransparent ||
+      (clear >= 0 && std::find(o.Indices.begin(), o.Indices.end(), clear) != o.Indices.end());
   o.Control.Disposal = uint8_t(DisposalValue(i, mode));
   o.Control.DelayCs = f.Control.Present ? f.Control.DelayCs : 0;
   o.Control.Transparent = usesClear;
