@@ -4,7 +4,6 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "model/Errors.h"
 #include "model/GraphUtils.h"
@@ -25,24 +24,24 @@ void FillDefaultPalette264(TPaletteRecord& pal) {
   for (int r = 0; r < 33; ++r)
     for (int c = 0; c < 8; ++c) {
       const TColor b = base[c];
-      pal.SetColor(8 * r + c, MakeColor(channel(RedOf(b), r), channel(GreenOf(b), r),
-                                        channel(BlueOf(b), r)));
+      pal.SetColor(8 * r + c,
+                   MakeColor(channel(RedOf(b), r), channel(GreenOf(b), r), channel(BlueOf(b), r)));
     }
 }
 
 const std::array<TColor, 256>& SystemPalette256() {
   static const std::array<TColor, 256> palette = [] {
     std::array<TColor, 256> p{};
-    static constexpr TColor first[10] = {
-        MakeColor(0, 0, 0),       MakeColor(128, 0, 0),     MakeColor(0, 128, 0),
-        MakeColor(128, 128, 0),   MakeColor(0, 0, 128),     MakeColor(128, 0, 128),
-        MakeColor(0, 128, 128),   MakeColor(192, 192, 192), MakeColor(192, 220, 192),
-        MakeColor(166, 202, 240)};
-    static constexpr TColor last[10] = {
-        MakeColor(255, 251, 240), MakeColor(160, 160, 164), MakeColor(128, 128, 128),
-        MakeColor(255, 0, 0),     MakeColor(0, 255, 0),     MakeColor(255, 255, 0),
-        MakeColor(0, 0, 255),     MakeColor(255, 0, 255),   MakeColor(0, 255, 255),
-        MakeColor(255, 255, 255)};
+    static constexpr TColor first[10] = {MakeColor(0, 0, 0),       MakeColor(128, 0, 0),
+                                         MakeColor(0, 128, 0),     MakeColor(128, 128, 0),
+                                         MakeColor(0, 0, 128),     MakeColor(128, 0, 128),
+                                         MakeColor(0, 128, 128),   MakeColor(192, 192, 192),
+                                         MakeColor(192, 220, 192), MakeColor(166, 202, 240)};
+    static constexpr TColor last[10] = {MakeColor(255, 251, 240), MakeColor(160, 160, 164),
+                                        MakeColor(128, 128, 128), MakeColor(255, 0, 0),
+                                        MakeColor(0, 255, 0),     MakeColor(255, 255, 0),
+                                        MakeColor(0, 0, 255),     MakeColor(255, 0, 255),
+                                        MakeColor(0, 255, 255),   MakeColor(255, 255, 255)};
     int i = 0;
     for (TColor c : first) p[size_t(i++)] = c;
     for (int r = 0; r < 6; ++r)
@@ -74,11 +73,11 @@ void FillDefaultPalette(TPaletteRecord& pal, int bitCount) {
     return;
   }
   static constexpr TColor vga16[16] = {
-      MakeColor(0, 0, 0),       MakeColor(0, 0, 128),   MakeColor(0, 128, 0),
-      MakeColor(0, 128, 128),   MakeColor(128, 0, 0),   MakeColor(128, 0, 128),
-      MakeColor(128, 128, 0),   MakeColor(192, 192, 192), MakeColor(128, 128, 128),
-      MakeColor(0, 0, 255),     MakeColor(0, 255, 0),   MakeColor(0, 255, 255),
-      MakeColor(255, 0, 0),     MakeColor(255, 0, 255), MakeColor(255, 255, 0),
+      MakeColor(0, 0, 0),      MakeColor(0, 0, 128),     MakeColor(0, 128, 0),
+      MakeColor(0, 128, 128),  MakeColor(128, 0, 0),     MakeColor(128, 0, 128),
+      MakeColor(128, 128, 0),  MakeColor(192, 192, 192), MakeColor(128, 128, 128),
+      MakeColor(0, 0, 255),    MakeColor(0, 255, 0),     MakeColor(0, 255, 255),
+      MakeColor(255, 0, 0),    MakeColor(255, 0, 255),   MakeColor(255, 255, 0),
       MakeColor(255, 255, 255)};
   pal = TPaletteRecord{};
   pal.Count = uint16_t(1 << bitCount);
@@ -117,29 +116,35 @@ void FillDefaultPalette(TPaletteRecord& pal, int bitCount) {
   }
 }
 
+void ReadPaletteBytes(const uint8_t* data, size_t size, TPaletteRecord& pal) {
+  if (size < 4) throw EVelmoraError("The palette file is damaged.");
+  const int count = data[2] | (data[3] << 8);
+  if (count > MaxPaletteEntries)
+    throw EVelmoraError("The palette file holds more than 264 colors.");
+  if (size < 4 + 4 * size_t(count)) throw EVelmoraError("The palette file is damaged.");
+  TPaletteRecord next = pal;
+  next.Version = uint16_t(data[0] | (data[1] << 8));
+  next.Count = uint16_t(count);
+  for (int i = 0; i < count; ++i) {
+    const uint8_t* e = data + 4 + 4 * size_t(i);
+    next.Entries[size_t(i)] = {e[0], e[1], e[2], e[3]};
+  }
+  pal = next;
+}
+
 void ReadPalette(const std::string& fileName, TPaletteRecord& pal) {
   std::error_code ec;
   if (fileName.empty() || !std::filesystem::is_regular_file(fileName, ec)) {
     FillDefaultPalette264(pal);
     return;
   }
+  // No palette file needs more than the record's 1060 bytes, so a huge file is never loaded.
   std::ifstream in(fileName, std::ios::binary);
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (!in.good() && !in.eof()) throw EVelmoraError("Cannot read the palette file.");
-  if (bytes.size() < 4) throw EVelmoraError("The palette file is damaged.");
-  const auto byte = [&](size_t i) { return uint8_t(bytes[i]); };
-  const int count = byte(2) | (byte(3) << 8);
-  if (count > MaxPaletteEntries)
-    throw EVelmoraError("The palette file holds more than 264 colors.");
-  if (bytes.size() < 4 + 4 * size_t(count)) throw EVelmoraError("The palette file is damaged.");
-  TPaletteRecord next = pal;
-  next.Version = uint16_t(byte(0) | (byte(1) << 8));
-  next.Count = uint16_t(count);
-  for (int i = 0; i < count; ++i) {
-    const size_t o = 4 + 4 * size_t(i);
-    next.Entries[size_t(i)] = {byte(o), byte(o + 1), byte(o + 2), byte(o + 3)};
-  }
-  pal = next;
+  if (!in) throw EVelmoraError("Cannot read the palette file.");
+  uint8_t bytes[sizeof(TPaletteRecord)];
+  in.read(reinterpret_cast<char*>(bytes), sizeof bytes);
+  if (in.bad()) throw EVelmoraError("Cannot read the palette file.");
+  ReadPaletteBytes(bytes, size_t(in.gcount()), pal);
 }
 
 std::string PaletteFileBytes(const TPaletteRecord& pal) {
