@@ -30,9 +30,7 @@ struct TPaletteRecord {
     const TPaletteEntry& e = Entries[size_t(i)];
     return MakeColor(e.Red, e.Green, e.Blue);
   }
-  void SetColor(int i, TColor c) {
-    Entries[size_t(i)] = {uint8_t(RedOf(c)), uint8_t(GreenOf(c)), uint8_t(BlueOf(c)), 0};
-  }
+  void SetColor(int i, TColor c) { Entries[size_t(i)] = {uint8_t(RedOf(c)), uint8_t(GreenOf(c)), uint8_t(BlueOf(c)), 0}; }
   friend bool operator==(const TPaletteRecord&, const TPaletteRecord&) = default;
 };
 static_assert(sizeof(TPaletteRecord) == 1060, "the palette record is one 1060-byte block");
