@@ -37,6 +37,35 @@ int CountInExtension(const std::string& fileName) {
   return count;
 }
 
+// Orders names as people read them: runs of digits by their value, so Default.plt16 comes after
+// Default.plt2 and before Default.plt128; everything else by its bytes.
+bool NaturalLess(const std::string& a, const std::string& b) {
+  const auto digit = [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; };
+  size_t i = 0, j = 0;
+  while (i < a.size() && j < b.size()) {
+    if (!digit(a[i]) || !digit(b[j])) {
+      if (a[i] != b[j]) return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[j]);
+      ++i;
+      ++j;
+      continue;
+    }
+    size_t ei = i, ej = j;
+    while (ei < a.size() && digit(a[ei])) ++ei;
+    while (ej < b.size() && digit(b[ej])) ++ej;
+    // Leading zeros do not count; a longer run of significant digits is the larger number.
+    size_t si = i, sj = j;
+    while (si + 1 < ei && a[si] == '0') ++si;
+    while (sj + 1 < ej && b[sj] == '0') ++sj;
+    if (ei - si != ej - sj) return ei - si < ej - sj;
+    const int order = a.compare(si, ei - si, b, sj, ej - sj);
+    if (order != 0) return order < 0;
+    i = ei;
+    j = ej;
+  }
+  if (a.size() - i != b.size() - j) return a.size() - i < b.size() - j;
+  return a < b;
+}
+
 }  // namespace
 
 std::string ProgramFolder() {
@@ -116,7 +145,7 @@ std::vector<std::string> ListPaletteFiles(const std::string& folder, const std::
     std::string name = it->path().filename().string();
     if (MatchesPattern(name, pattern)) names.push_back(std::move(name));
   }
-  std::sort(names.begin(), names.end());
+  std::sort(names.begin(), names.end(), NaturalLess);
   return names;
 }
 

@@ -36,8 +36,8 @@ std::string PalettePattern(int bits);
 bool MatchesWildcard(const std::string& name, const std::string& wildcard);
 // Whether a file name matches any of the ';'-separated wildcards of a pattern.
 bool MatchesPattern(const std::string& name, const std::string& pattern);
-// The names of the plain files of `folder` that match `pattern`, sorted. A missing or unreadable
-// folder gives an empty list.
+// The names of the plain files of `folder` that match `pattern`, sorted with numbers in their
+// order (Default.plt2 before Default.plt16). A missing or unreadable folder gives an empty list.
 std::vector<std::string> ListPaletteFiles(const std::string& folder, const std::string& pattern);
 
 // Why a stored palette file cannot be used, or "" when it can: the reasons of ReadPalette, and a

@@ -107,6 +107,8 @@ bool SavePaletteAs(IDialogs& dialogs, QWidget* parent, const TPaletteRecord& pal
   dlg.SetOpenMode(false);
   const QString extension = QString::fromStdString(PaletteExtension(palette.Count));
   dlg.lblExtension->setText(extension);
+  dlg.ePaletteName->setFocus();
+  dlg.ePaletteName->selectAll();  // typing replaces the placeholder name
   if (dialogs.Exec(dlg) != QDialog::Accepted) return false;
   const QString path =
       dlg.frmStoredPalettes->PaletteFolder() + dlg.ePaletteName->text() + extension;

@@ -103,6 +103,15 @@ TEST(PaletteStore, ListsMatchingPlainFilesSorted) {
   EXPECT_TRUE(ListPaletteFiles(folder + "Missing/", "*.plt*").empty());
 }
 
+TEST(PaletteStore, NumbersInNamesSortByValue) {
+  TTempDir dir;
+  for (const char* name : {"D.plt256", "D.plt16", "D.plt2", "D.plt128", "C.plt16", "D.plt"})
+    WriteRaw(dir.File(name), "x");
+  EXPECT_EQ(
+      ListPaletteFiles(dir.Path().string(), "*.plt*"),
+      (std::vector<std::string>{"C.plt16", "D.plt", "D.plt2", "D.plt16", "D.plt128", "D.plt256"}));
+}
+
 TEST(PaletteStore, WritesTheLeadingBytesOfTheRecord) {
   TTempDir dir;
   const std::string p256 = dir.File(PaletteFileName("Warm", 256));
