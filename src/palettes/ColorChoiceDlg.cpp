@@ -63,7 +63,7 @@ TfrmColorChoice::TfrmColorChoice(IDialogs& dialogs, const TPaletteRecord& palett
   connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
   connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
   BuildLayout();
-  LayoutPaletteGrid(*ColorGrid, ChoicePalette.Count);
+  LayoutPaletteGrid(*ColorGrid, PaletteEntryCount(ChoicePalette));
   SetChosenColor(clWhite);
 }
 
@@ -96,7 +96,7 @@ void TfrmColorChoice::SetChosenColor(TColor color) {
 void TfrmColorChoice::SetInitialColor(TColor color) {
   // When the colour is in the palette its cell becomes the current one, so the user sees where
   // it is; the chosen colour stays exactly the one given.
-  for (int i = 0; i < ChoicePalette.Count; ++i) {
+  for (int i = 0; i < PaletteEntryCount(ChoicePalette); ++i) {
     if (ChoicePalette.Color(i) != StripHighByte(color)) continue;
     ColorGrid->SetCurrent(i % ColorGrid->ColCount(), i / ColorGrid->ColCount());
     cellChosen_ = ColorGrid->Col() + ColorGrid->Row() * ColorGrid->ColCount() == i;
@@ -109,7 +109,7 @@ void TfrmColorChoice::SetInitialColor(TColor color) {
 bool TfrmColorChoice::ColorGridSelectCell(int col, int row) {
   // A cell past the end of the palette holds no colour and cannot be chosen.
   const int index = PaletteCellIndex(*ColorGrid, col, row);
-  if (index < 0 || index >= ChoicePalette.Count) return false;
+  if (index < 0 || index >= PaletteEntryCount(ChoicePalette)) return false;
   cellChosen_ = true;
   SetChosenColor(ChoicePalette.Color(index));
   return true;
@@ -136,7 +136,7 @@ void TfrmColorChoice::btnMoreClick() {
 
 bool TfrmColorChoice::eventFilter(QObject* watched, QEvent* event) {
   if (watched == ColorGrid->viewport() && event->type() == QEvent::Resize)
-    LayoutPaletteGrid(*ColorGrid, ChoicePalette.Count);
+    LayoutPaletteGrid(*ColorGrid, PaletteEntryCount(ChoicePalette));
   return QDialog::eventFilter(watched, event);
 }
 

@@ -7,6 +7,7 @@
 
 #include "model/Errors.h"
 #include "model/PaletteStore.h"
+#include "palettes/PaletteGrid.h"
 #include "windows/Dialogs.h"
 
 namespace {
@@ -105,7 +106,7 @@ void TfrmOpenPaletteDlg::UpdateOK() {
 bool SavePaletteAs(IDialogs& dialogs, QWidget* parent, const TPaletteRecord& palette) {
   TfrmOpenPaletteDlg dlg(parent);
   dlg.SetOpenMode(false);
-  const QString extension = QString::fromStdString(PaletteExtension(palette.Count));
+  const QString extension = QString::fromStdString(PaletteExtension(PaletteEntryCount(palette)));
   dlg.lblExtension->setText(extension);
   dlg.ePaletteName->setFocus();
   dlg.ePaletteName->selectAll();  // typing replaces the placeholder name

@@ -51,7 +51,7 @@ void TPaletteChoiceFrame::SetContrastOutline(bool on) {
 }
 
 void TPaletteChoiceFrame::LayoutPaletteGrid() {
-  ::LayoutPaletteGrid(*ColorGrid, Palette.Count);
+  ::LayoutPaletteGrid(*ColorGrid, PaletteEntryCount(Palette));
 }
 
 void TPaletteChoiceFrame::lbPalettesChange() {
@@ -81,7 +81,7 @@ void TPaletteChoiceFrame::ColorGridDrawCell(QPainter& p, int col, int row, const
 
 std::optional<TDragColor> TPaletteChoiceFrame::ColorGridStartDrag() const {
   const int index = PaletteCellIndex(*ColorGrid, ColorGrid->Col(), ColorGrid->Row());
-  if (index < 0 || index >= Palette.Count) return std::nullopt;
+  if (index < 0 || index >= PaletteEntryCount(Palette)) return std::nullopt;
   TDragColor drag;
   drag.Color = Palette.Color(index);
   return drag;

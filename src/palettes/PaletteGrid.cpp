@@ -62,7 +62,8 @@ QColor ToQColor(TColor c) {
 
 void DrawPaletteCell(QPainter& p, const QRect& rect, const TPaletteRecord& palette, int index,
                      bool selected, bool contrast) {
-  const TColor fill = index >= 0 && index < palette.Count ? palette.Color(index) : clSilver;
+  const TColor fill =
+      index >= 0 && index < PaletteEntryCount(palette) ? palette.Color(index) : clSilver;
   p.fillRect(rect, ToQColor(fill));
   if (!selected || rect.width() < 1 || rect.height() < 1) return;
   p.setPen(ToQColor(contrast ? ContrastOutlineColor(fill) : fill));

@@ -11,6 +11,12 @@ class QPainter;
 class QRect;
 class TDrawGrid;
 
+// The entries a record really holds: its count, but never past the record's room, so a record
+// with a wild count cannot make a grid read beyond it.
+inline int PaletteEntryCount(const TPaletteRecord& palette) {
+  return palette.Count < MaxPaletteEntries ? int(palette.Count) : MaxPaletteEntries;
+}
+
 struct TPaletteGridShape {
   int Cols = 0;
   int Rows = 0;

@@ -114,6 +114,13 @@ TEST_F(ColorChoiceDlgTest, CellsPastTheEndOfThePaletteHoldNoColour) {
     QTest::mouseClick(dlg.OKBtn, Qt::LeftButton);
   });
   EXPECT_EQ(PickPaletteColor(dialogs_, nullptr, pal, clWhite, false), MakeColor(16, 32, 48));
+  pal.Count = 1000;  // a wild count shows the record's 264 entries and no more
+  Script([](TfrmColorChoice& dlg) {
+    EXPECT_EQ(dlg.ColorGrid->RowCount(), 33);
+    ClickCell(dlg, 263);
+    QTest::mouseClick(dlg.OKBtn, Qt::LeftButton);
+  });
+  EXPECT_EQ(PickPaletteColor(dialogs_, nullptr, pal, clWhite, false), clBlack);
 }
 
 }  // namespace
