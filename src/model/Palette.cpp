@@ -4,7 +4,6 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "model/Errors.h"
 #include "model/GraphUtils.h"
@@ -117,29 +116,35 @@ void FillDefaultPalette(TPaletteRecord& pal, int bitCount) {
   }
 }
 
+void ReadPaletteBytes(const uint8_t* data, size_t size, TPaletteRecord& pal) {
+  if (size < 4) throw EVelmoraError("The palette file is damaged.");
+  const int count = data[2] | (data[3] << 8);
+  if (count > MaxPaletteEntries)
+    throw EVelmoraError("The palette file holds more than 264 colors.");
+  if (size < 4 + 4 * size_t(count)) throw EVelmoraError("The palette file is damaged.");
+  TPaletteRecord next = pal;
+  next.Version = uint16_t(data[0] | (data[1] << 8));
+  next.Count = uint16_t(count);
+  for (int i = 0; i < count; ++i) {
+    const uint8_t* e = data + 4 + 4 * size_t(i);
+    next.Entries[size_t(i)] = {e[0], e[1], e[2], e[3]};
+  }
+  pal = next;
+}
+
 void ReadPalette(const std::string& fileName, TPaletteRecord& pal) {
   std::error_code ec;
   if (fileName.empty() || !std::filesystem::is_regular_file(fileName, ec)) {
     FillDefaultPalette264(pal);
     return;
   }
+  // No palette file needs more than the record's 1060 bytes, so a huge file is never loaded.
   std::ifstream in(fileName, std::ios::binary);
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (!in.good() && !in.eof()) throw EVelmoraError("Cannot read the palette file.");
-  if (bytes.size() < 4) throw EVelmoraError("The palette file is damaged.");
-  const auto byte = [&](size_t i) { return uint8_t(bytes[i]); };
-  const int count = byte(2) | (byte(3) << 8);
-  if (count > MaxPaletteEntries)
-    throw EVelmoraError("The palette file holds more than 264 colors.");
-  if (bytes.size() < 4 + 4 * size_t(count)) throw EVelmoraError("The palette file is damaged.");
-  TPaletteRecord next = pal;
-  next.Version = uint16_t(byte(0) | (byte(1) << 8));
-  next.Count = uint16_t(count);
-  for (int i = 0; i < count; ++i) {
-    const size_t o = 4 + 4 * size_t(i);
-    next.Entries[size_t(i)] = {byte(o), byte(o + 1), byte(o + 2), byte(o + 3)};
-  }
-  pal = next;
+  if (!in) throw EVelmoraError("Cannot read the palette file.");
+  uint8_t bytes[sizeof(TPaletteRecord)];
+  in.read(reinterpret_cast<char*>(bytes), sizeof bytes);
+  if (in.bad()) throw EVelmoraError("Cannot read the palette file.");
+  ReadPaletteBytes(bytes, size_t(in.gcount()), pal);
 }
 
 std::string PaletteFileBytes(const TPaletteRecord& pal) {

@@ -4,6 +4,7 @@
 // 264-entry default palette, which only the palette grid uses.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -50,6 +51,8 @@ const std::array<TColor, 256>& SystemPalette256();
 // that claims more than 264 entries or is shorter than it claims is refused with EVelmoraError
 // and `pal` is left as it was.
 void ReadPalette(const std::string& fileName, TPaletteRecord& pal);
+// The same for the bytes of a palette file; bytes past the announced entries are ignored.
+void ReadPaletteBytes(const uint8_t* data, size_t size, TPaletteRecord& pal);
 
 // The bytes of a palette file for `pal`: its first 4 + 4 * count bytes.
 std::string PaletteFileBytes(const TPaletteRecord& pal);

@@ -1,0 +1,43 @@
+#pragma once
+// TPaletteFileList: the list of stored palette files, the plain files of one folder that match a
+// pattern of one or more wildcards separated by ";". It reports Changed when its selection
+// changes and after every re-read of the folder (which leaves nothing selected).
+//
+// A file that cannot serve as a palette (damaged, too long, or holding another number of colours
+// than its extension names) is listed greyed out with the reason as its tooltip and cannot be
+// selected, so no dialog ever takes a palette it could not read.
+
+#include <QListWidget>
+#include <QStringList>
+
+class TPaletteFileList : public QListWidget {
+  Q_OBJECT
+ public:
+  explicit TPaletteFileList(QWidget* parent = nullptr);
+
+  // The folder with a trailing '/'; setting it re-reads the list.
+  QString Folder() const { return folder_; }
+  void SetFolder(const QString& folder);
+  QString Pattern() const { return pattern_; }
+  void SetPattern(const QString& pattern);
+  void Reread();
+
+  // The listed names in list order, usable or not.
+  QStringList FileNames() const;
+  // The selected file's name and full path; empty without a selection.
+  QString SelectedFile() const;
+  QString SelectedPath() const;
+  // Selects a listed, usable file by name; false (and no change) otherwise.
+  bool SelectFile(const QString& name);
+  // Selects the first usable file; false when there is none.
+  bool SelectFirstFile();
+  // Whether the named file is listed and can be selected.
+  bool IsUsable(const QString& name) const;
+
+ signals:
+  void Changed();
+
+ private:
+  QString folder_;
+  QString pattern_ = "*.plt*";
+};
