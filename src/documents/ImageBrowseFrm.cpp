@@ -1,9 +1,78 @@
 #include "documents/ImageBrowseFrm.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QVBoxLayout>
 
 #include "controls/Pictures.h"
+#include "documents/ImageHint.h"
+#include "documents/WaitCursor.h"
+#include "model/Groups.h"
+#include "model/WorkFrame.h"
+#include "model/WorkImages.h"
+
+namespace {
+
+std::string LocalPath(const QString& path) {
+  return QFile::encodeName(path).toStdString();
+}
+
+int SingleImageIndex(const TWorkImage* image) {
+  if (dynamic_cast<const TWorkBitmap*>(image)) return 4;
+  if (dynamic_cast<const TWorkJpeg*>(image)) return 2;
+  if (dynamic_cast<const TWorkGifImage*>(image)) return 5;
+  if (dynamic_cast<const TIconFrame*>(image)) return 6;
+  return 0;
+}
+
+int GroupIndex(const TImageGroup* group) {
+  if (dynamic_cast<const TGifImageGroup*>(group)) return 1;
+  if (dynamic_cast<const TImageListGroup*>(group)) return 3;
+  if (dynamic_cast<const TIconGroup*>(group)) return 6;
+  return 0;
+}
+
+}  // namespace
+
+// ---- TNavigatorNode ----
+
+TNavigatorNode::TNavigatorNode(const std::vector<QIcon>& icons, TDocument document)
+    : QTreeWidgetItem(NodeType), icons_(icons), document_(std::move(document)) {}
+
+TNavigatorNode::TNavigatorNode(const std::vector<QIcon>& icons, TWorkFrame* frame)
+    : QTreeWidgetItem(NodeType), icons_(icons), frame_(frame) {}
+
+TWorkImage* TNavigatorNode::Image() const {
+  return frame_ ? frame_ : document_.Image.get();
+}
+
+int TNavigatorNode::ImageIndex() const {
+  if (const TWorkImage* image = Image())
+    return SingleImageIndex(image) + (image->HasLayer() ? Pictures::FloatingNodeOffset : 0);
+  if (const TImageGroup* group = Group()) return GroupIndex(group);
+  return 0;
+}
+
+QVariant TNavigatorNode::data(int column, int role) const {
+  if (role == Qt::DecorationRole && column == 0) {
+    const size_t index = size_t(ImageIndex());
+    if (index < icons_.size()) return icons_[index];
+  }
+  return QTreeWidgetItem::data(column, role);
+}
+
+TWorkImage* NodeImage(const QTreeWidgetItem* node) {
+  const auto* n = dynamic_cast<const TNavigatorNode*>(node);
+  return n ? n->Image() : nullptr;
+}
+
+TImageGroup* NodeGroup(const QTreeWidgetItem* node) {
+  const auto* n = dynamic_cast<const TNavigatorNode*>(node);
+  return n ? n->Group() : nullptr;
+}
+
+// ---- TImageBrowseFrm ----
 
 TImageBrowseFrm::TImageBrowseFrm(QWidget* parent) : QWidget(parent) {
   setObjectName("Navigator");
@@ -31,4 +100,120 @@ TImageBrowseFrm::TImageBrowseFrm(QWidget* parent) : QWidget(parent) {
   layout->addWidget(PicTree, 1);
   layout->addWidget(Panel1);
   for (int i = 0; i < Pictures::NodeIconCount; ++i) PicIcons.push_back(Pictures::NodeIcon(i));
+  connect(PicTree, &QTreeWidget::currentItemChanged, this,
+          [this](QTreeWidgetItem* current, QTreeWidgetItem*) {
+            if (current && !current->isSelected()) current->setSelected(true);
+            emit SelectionChanged(current);
+          });
+  hintTimer_.setSingleShot(true);
+  connect(&hintTimer_, &QTimer::timeout, this, &TImageBrowseFrm::HintTimeEventTimer);
+  connect(cbHints, &QCheckBox::toggled, this, [this](bool on) {
+    if (!on) CloseHints();
+  });
+  PicTree->viewport()->installEventFilter(this);
+}
+
+TImageBrowseFrm::~TImageBrowseFrm() {
+  delete hint_;
+}
+
+bool TImageBrowseFrm::OpenFile(const QString& path) {
+  const std::string file = LocalPath(path);
+  bool multi = false;
+  {
+    TWaitCursor wait;
+    multi = IsMultiImageFile(file);
+  }
+  TDocument document = CreateDocumentForFile(file, multi);
+  {
+    TWaitCursor wait;
+    document.LoadFromFile(file);
+  }
+  AddDocument(std::move(document), QFileInfo(path).fileName());
+  return true;
+}
+
+TDocumentRef TImageBrowseFrm::NewDocument(const QString& name, int width, int height, int bits,
+                                          bool group, const TPaletteRecord* palette) {
+  TDocument document = CreateDocumentForFile(LocalPath(name), group);
+  if (TImageGroup* g = document.Group.get()) {
+    g->SetBitCount(bits);
+    TWorkFrame* frame = g->AddFrame();
+    g->SetWidth(width);
+    g->SetHeight(height);
+    frame->InitImage(width, height, palette, bits);
+    frame->EditImage().Fill(ColorToPixel(frame->GetRightColor()));
+  } else {
+    TWorkImage& image = *document.Image;
+    image.InitImage(width, height, palette, bits);
+    image.EditImage().Fill(ColorToPixel(image.GetRightColor()));
+  }
+  const TDocumentRef made{document.Image.get(), document.Group.get()};
+  AddDocument(std::move(document), name);
+  return made;
+}
+
+QTreeWidgetItem* TImageBrowseFrm::AddDocument(TDocument document, const QString& caption) {
+  TImageGroup* group = document.Group.get();
+  auto* node = new TNavigatorNode(PicIcons, std::move(document));
+  node->setText(0, caption);
+  if (group) {
+    const QString prefix = QString::fromStdString(group->GetChildName());
+    for (int i = 0; i < group->Count(); ++i) {
+      auto* child = new TNavigatorNode(PicIcons, group->GetFrame(i));
+      child->setText(0, prefix + QString::number(i));
+      node->addChild(child);
+    }
+  }
+  PicTree->addTopLevelItem(node);
+  node->setExpanded(true);
+  Select(node);
+  return node;
+}
+
+int TImageBrowseFrm::NextNonameNumber() const {
+  int highest = 0;
+  for (const QTreeWidgetItem* node : AllNodes()) {
+    const TWorkImage* image = NodeImage(node);
+    const QString name = image ? QFile::decodeName(image->GetFileName().c_str()) : QString();
+    if (!name.toLower().contains("noname")) continue;
+    // The number stands between "Noname" and the first dot of the name.
+    const qsizetype dot = name.indexOf('.');
+    bool ok = false;
+    const int number = dot > 6 ? name.mid(6, dot - 6).toInt(&ok) : 0;
+    if (ok) highest = std::max(highest, number);
+  }
+  return highest;
+}
+
+void TImageBrowseFrm::Select(QTreeWidgetItem* node) {
+  PicTree->setCurrentItem(node);
+}
+
+QTreeWidgetItem* TImageBrowseFrm::DocumentNode(QTreeWidgetItem* node) {
+  while (node && node->parent()) node = node->parent();
+  return node;
+}
+
+void TImageBrowseFrm::DeleteNode(QTreeWidgetItem* node) {
+  QTreeWidgetItem* top = DocumentNode(node);
+  if (!top) return;
+  if (DocumentNode(hoverNode_) == top) hoverNode_ = nullptr;
+  CloseHints();
+  const int index = PicTree->indexOfTopLevelItem(top);
+  if (index < 0) return;
+  // Taken out first, so that the tree chooses the next node while the document still exists.
+  std::unique_ptr<QTreeWidgetItem> taken(PicTree->takeTopLevelItem(index));
+  if (!PicTree->currentItem() && DocumentCount() > 0)
+    Select(PicTree->topLevelItem(std::min(index, DocumentCount() - 1)));
+}
+
+std::vector<QTreeWidgetItem*> TImageBrowseFrm::AllNodes() const {
+  std::vector<QTreeWidgetItem*> nodes;
+  for (int i = 0; i < PicTree->topLevelItemCount(); ++i) {
+    QTreeWidgetItem* top = PicTree->topLevelItem(i);
+    nodes.push_back(top);
+    for (int c = 0; c < top->childCount(); ++c) nodes.push_back(top->child(c));
+  }
+  return nodes;
 }

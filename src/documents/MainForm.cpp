@@ -90,16 +90,10 @@ QString TMainForm::StatusText(int panel) const {
   return panel >= 0 && panel < 4 ? StatPanels[panel]->text() : QString();
 }
 
-bool TMainForm::OpenFile(const QString& path) {
-  throw EVelmoraError("Cannot open " + QFileInfo(path).fileName().toStdString() +
-                      ": opening pictures is not available yet.");
-}
-
 bool TMainForm::TryOpenFile(const QString& path) {
   try {
     return OpenFile(path);
   } catch (const std::exception& e) {
-    QApplication::restoreOverrideCursor();
     Dialogs().Error(this, QString::fromUtf8(e.what()));
     return false;
   }
@@ -120,7 +114,7 @@ void TMainForm::FormCreate() {
   ZoomBox->resize(0, 0);
   ViewImg->resize(0, 0);
   Pictures::LoadCursors();
-  ViewBitmap = QImage(0, 0, QImage::Format_RGB32);
+  ViewBitmap = TSurface();
   ReadZoomIndex();
   Act("ToggleGridAct").setChecked(true);
   GridVisible = true;
@@ -153,17 +147,13 @@ void TMainForm::FormShow() {
   if (TryOpenFile(path)) AddToMru(path);
 }
 
-void TMainForm::ShowViewMode(bool groupShown, bool imageShown) {
-  if (groupShown && imageShown) imageShown = false;
-  GroupPanel->setVisible(groupShown);
-  BackZoomPanel->setVisible(!groupShown);
-  ZoomBox->setVisible(imageShown);
-  Splitter1->setVisible(imageShown);
-}
-
 void TMainForm::AttachHandlers() {
   AttachStartupHandlers();
   AttachToolMenuHandlers();
   AttachToolBarVisibility();
-  // Work on documents, the view, colours and tools attaches its handlers here as it arrives.
+  AttachViewHandlers();
+  AttachPointerHandlers();
+  AttachColorHandlers();
+  AttachDocumentHandlers();
+  // Work on tools and further commands attaches its handlers here as it arrives.
 }

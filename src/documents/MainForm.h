@@ -21,7 +21,9 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
 
 #include "controls/AdvPanel.h"
 #include "controls/AdvSpeedButton.h"
@@ -29,7 +31,12 @@
 #include "controls/PaintBox.h"
 #include "controls/PicDrawGrid.h"
 #include "model/Colors.h"
+#include "model/Geometry.h"
+#include "model/Palette.h"
+#include "model/Surface.h"
 
+class QPainter;
+class QTreeWidgetItem;
 class TWorkImage;
 class TImageGroup;
 class TSelectBitmap;
@@ -56,6 +63,25 @@ struct TMainFormContext {
   // The command-line arguments after the program's name; the first one is opened when the
   // window is first shown.
   QStringList Arguments;
+};
+
+// What the New image dialog answers: the document type (0 bitmap, 1 JPEG, 2 GIF image,
+// 3 animated GIF, 5 icon), the size, the bits per pixel of the chosen colour mode (-1 when the
+// mode is not a number) and the chosen palette (none: the default palette of the depth).
+struct TNewImageChoice {
+  int TypeNumber = 0;
+  int Width = 32;
+  int Height = 32;
+  int Bits = 8;
+  std::optional<TPaletteRecord> Palette;
+};
+
+// The zoom box's mouse handlers. Each tool installs its own set when its button goes down;
+// positions are zoom box coordinates.
+struct TZoomMouseHandlers {
+  std::function<void(Qt::MouseButton, const QPoint&, Qt::KeyboardModifiers)> Down;
+  std::function<void(const QPoint&, Qt::MouseButtons, Qt::KeyboardModifiers)> Move;
+  std::function<void(Qt::MouseButton, const QPoint&, Qt::KeyboardModifiers)> Up;
 };
 
 class TMainForm : public QMainWindow {
@@ -89,14 +115,23 @@ class TMainForm : public QMainWindow {
   TImageGroup* CurrentGroup = nullptr;
   std::unique_ptr<TSelectBitmap, TSelectBitmapDeleter> WorkingCopy;
 
-  // View state.
-  QImage ViewBitmap;
+  // View state. ViewBitmap holds the rendering of the visible part of the image only.
+  TSurface ViewBitmap;
+  uint8_t ZoomShift = 3;
+  int ZoomFactor = 8;
+  uint32_t ZoomMask = ~0u << 3;
   bool GridVisible = true;
   bool OutlineVisible = true;
+  bool ScrollRepaint = true;
   uint32_t DashPattern = 0xF0F0F0F0;
+  // The picture of "View/Hide Selection": 13 to 15 cycle while a hidden selection exists.
+  int SelectImageIndex = 13;
   int16_t SavedCursor = 9999;
   bool Dragging = false;
   bool MovingLayer = false;
+  // Image positions of the current drag, kept by the tools: its anchor and the last point.
+  TPoint AnchorPoint;
+  TPoint LastPoint;
   // The folder the open dialog starts in; empty for the system's default.
   QString OpenDlgInitialDir;
 
@@ -114,11 +149,95 @@ class TMainForm : public QMainWindow {
   // Runs the idle update of every command now.
   void UpdateActions();
 
-  // View and colour operations of the editor.
+  // Zoomed view (editor/MainFormView.cpp).
   void UpdateZoomLayout();
+  void RenderView(bool full);
+  void ZoomBoxPaint();
+  void ViewImgPaint(QPainter& painter);
+  void ZoomComboChange();
+  void ZoomInActExecute();
+  void ZoomOutActExecute();
+  void ToggleGridActExecute();
+  void ToggleSelectActExecute();
+  void ScrollerChange();
+  void ZoomPanelResize();
+  void Timer1Timer();
+  // The image part the view shows: left and top are the scroll positions; right and bottom
+  // exclusive.
+  TRect VisibleRect() const;
+  // Sizes the preview to the working copy and repaints it.
+  void SizePreview();
+
+  // Pointer and tools (editor/MainFormPointer.cpp). Tools install their handlers here.
+  void SetZoomMouseHandlers(TZoomMouseHandlers handlers);
+  // The handlers of a view without a tool: position and colour readout, Ctrl-click picking.
+  TZoomMouseHandlers ViewerMouseHandlers();
+  // The image position of a press at zoom box coordinates (never negative).
+  TPoint PressToImage(const QPoint& position) const;
+  // The image position of the pointer at zoom box coordinates, possibly outside the box while
+  // the mouse is captured; not clamped.
+  TPoint PointerToImage(const QPoint& position) const;
+  TPoint ClampAndConstrain(int x, int y, Qt::KeyboardModifiers shift) const;
+  // Scrolls when a drag goes beyond the zoom box and moves the pointer back over the same image
+  // pixel; answers the point after that correction.
+  QPoint AutoScrollDrag(QPoint point);
+  // Ctrl-click picking: the working copy's pixel into the left (left button) or right (right
+  // button) working colour.
+  void PickColorAt(Qt::MouseButton button, TPoint position);
+  // "X: " + x + "  Y: " + y, with x padded to five characters for the drawing tools.
+  static QString PositionText(int x, int y, bool padded);
+
+  // Colour state (editor/MainFormColors.cpp).
   void ApplyLeftColor(TColor color);
   void ApplyRightColor(TColor color);
   void UpdateMiddleColor();
+  TColor CurrentLeftColor() const;
+  TColor CurrentRightColor() const;
+  void ShowColorReadout(TColor color);
+  void PanelMouseLeave();
+  void ColorPanelMouseEnter(const TAdvPanel* panel);
+  // The colour of a palette entry; throws "Out of range palette index." past the palette or
+  // without an image.
+  static TColor PaletteColor(const TSelectBitmap* image, int index);
+  void ColorGridDrawCell(QPainter& painter, int col, int row, const QRect& rect);
+  void ColorGridMouseMove(const QPoint& position);
+  void ColorGridMouseUp(Qt::MouseButton button, const QPoint& position);
+  void MColorMouseDown(Qt::MouseButton button);
+  void SwapColActGo();
+  void LeftColPanelClick();
+  void RightColPanelClick();
+  void GetTranspColActExecute();
+  void GetInvColorActExecute();
+  // Columns and rows of the colour grid for a palette of `entries` colours.
+  void SizeColorGrid(int entries);
+  void Panel4Resize();
+  // Chooses a working colour from a palette: the colour choice dialog, connected by its owner.
+  // Arguments: the palette, the current colour and whether "More..." is offered.
+  std::function<std::optional<TColor>(const TPaletteRecord&, TColor, bool)> PickPaletteColorHook;
+
+  // Documents (documents/MainFormDocuments.cpp, MainFormClose.cpp).
+  static const QString OpenFilter;
+  static const QString SaveFilter;
+  // Shows the New image dialog; none when it was cancelled. Connected by the dialog's owner;
+  // "&New" stays disabled without it.
+  std::function<std::optional<TNewImageChoice>()> NewImageDialogHook;
+  void NewImageActExecute();
+  void PictureOpenGo();
+  // Opens the files in order and adds each to the recently-used list; stops at the first error.
+  void OpenFiles(const QStringList& paths);
+  void SaveActExecute();
+  bool SaveActEnabled() const;
+  void SaveAsActExecute();
+  void CloseActExecute();
+  void CloseAllActExecute();
+  void UpdateCaption();
+
+  // Navigator (documents/MainFormNavigator.cpp).
+  void NavigatorPicTreeChange(QTreeWidgetItem* node);
+  void SetCurrentImage(TWorkImage* image);
+  void SetCurrentGroup(TImageGroup* group);
+  // Repaints the tree, whose icons show floating layers.
+  void RepaintNavigator();
 
   // Start-up, settings and shutdown.
   void FormCreate();
@@ -212,6 +331,9 @@ class TMainForm : public QMainWindow {
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BuildMenus();
@@ -232,6 +354,20 @@ class TMainForm : public QMainWindow {
   void AttachStartupHandlers();
   void AttachToolMenuHandlers();
   void AttachToolBarVisibility();
+  void AttachViewHandlers();
+  void AttachPointerHandlers();
+  void AttachColorHandlers();
+  void AttachDocumentHandlers();
+  void SetUpScrollBar(QScrollBar* bar, int extent, int client, int view);
+  void ShowImageNode(TWorkImage* image);
+  void ShowGroupNode(TImageGroup* group);
+  void ShowSelectImage(int index);
+  // Whether a document with unsaved changes may close: asks, and saves on Yes.
+  bool AskToSave(const QString& text);
+  // The file name of CurrentImage (a frame's group's), else of CurrentGroup.
+  QString CurrentFileName() const;
+  // Saves the shown document under `path` with the wait cursor; failures go to the error box.
+  bool SaveCurrentDocument(const QString& path);
 
   void RestorePlacement();
   void RestoreStoredProperties();
@@ -254,4 +390,6 @@ class TMainForm : public QMainWindow {
   QHash<QString, QMenu*> menus_;
   bool shown_ = false;
   bool closed_ = false;
+  TZoomMouseHandlers zoomMouse_;
+  int saveFilterIndex_ = 1;
 };

@@ -24,6 +24,8 @@ struct TFileDialogRequest {
   QString FileName;
   QString DefaultSuffix;  // without the dot
   bool MultiSelect = false;
+  // The open dialog shows a preview of the picture under the cursor.
+  bool Preview = false;
 };
 
 struct TFileDialogResult {

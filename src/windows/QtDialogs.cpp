@@ -1,9 +1,13 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QLineEdit>
 #include <QMessageBox>
 
 #include "windows/Dialogs.h"
+#include "windows/PicturePreview.h"
 
 namespace {
 
@@ -21,6 +25,24 @@ void Prepare(QFileDialog& dialog, const TFileDialogRequest& request) {
   if (!request.InitialDir.isEmpty()) dialog.setDirectory(request.InitialDir);
   if (!request.FileName.isEmpty()) dialog.selectFile(request.FileName);
   dialog.setDefaultSuffix(request.DefaultSuffix);
+}
+
+// Puts a picture preview to the right of Qt's own file dialog.
+void AddPreview(QFileDialog& dialog) {
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  auto* grid = qobject_cast<QGridLayout*>(dialog.layout());
+  if (!grid) return;
+  auto* preview = new TPicturePreview(&dialog);
+  grid->addWidget(preview, 0, grid->columnCount(), grid->rowCount(), 1);
+  QObject::connect(&dialog, &QFileDialog::currentChanged, preview, &TPicturePreview::ShowFile);
+  // A name typed (or completed) in the file name field shows as well.
+  if (auto* edit = dialog.findChild<QLineEdit*>("fileNameEdit")) {
+    QObject::connect(edit, &QLineEdit::textChanged, preview,
+                     [&dialog, preview](const QString& text) {
+                       const QString path = dialog.directory().absoluteFilePath(text.trimmed());
+                       if (QFileInfo(path).isFile()) preview->ShowFile(path);
+                     });
+  }
 }
 
 std::optional<TFileDialogResult> Run(QFileDialog& dialog) {
@@ -71,6 +93,7 @@ std::optional<TFileDialogResult> TQtDialogs::OpenFiles(QWidget* parent,
   Prepare(dialog, request);
   dialog.setAcceptMode(QFileDialog::AcceptOpen);
   dialog.setFileMode(request.MultiSelect ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
+  if (request.Preview) AddPreview(dialog);
   return Run(dialog);
 }
 

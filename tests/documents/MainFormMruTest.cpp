@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QMenu>
 
 #include "documents/ActionList.h"
@@ -99,14 +100,15 @@ TEST_F(MainFormTest, FailingArgumentShowsTheErrorAndStartsEmpty) {
   EXPECT_TRUE(form->MruList().Empty());
 }
 
-TEST_F(MainFormTest, PlainOpenFileReportsThatItCannotOpenYet) {
+TEST_F(MainFormTest, PlainOpenFileShowsTheReadErrorAndAddsNothing) {
   TMainFormContext context;
   context.SettingsPath = IniPath();
   context.Dialogs = &dialogs_;
   TMainForm form(context);
   EXPECT_FALSE(form.TryOpenFile(MakeFile("x.bmp")));
-  ASSERT_EQ(dialogs_.Shown("error").size(), 1);
-  EXPECT_TRUE(dialogs_.Shown("error")[0].startsWith("Cannot open x.bmp"));
+  EXPECT_EQ(dialogs_.Shown("error").size(), 1);
+  EXPECT_EQ(form.OpenDocumentCount(), 0);
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 }  // namespace

@@ -1,0 +1,23 @@
+#pragma once
+// TPicturePreview: the picture preview beside the open dialog's file list. It reads the file as
+// the editor would and shows its (first) picture with its size and depth, so what the user sees
+// before opening is what the editor opens.
+
+#include <QLabel>
+#include <QWidget>
+
+class TPicturePreview : public QWidget {
+  Q_OBJECT
+ public:
+  static constexpr int Room = 160;  // the picture area is Room x Room pixels
+  // Larger files are not read just to preview them.
+  static constexpr qint64 MaxFileSize = 16 << 20;
+
+  explicit TPicturePreview(QWidget* parent = nullptr);
+
+  QLabel* Picture;
+  QLabel* Caption;
+
+  // Shows the picture of the file, or a short reason why there is none.
+  void ShowFile(const QString& path);
+};

@@ -1,0 +1,184 @@
+#include "documents/DocWinFixture.h"
+#include "editor/ColorMath.h"
+#include "model/Errors.h"
+
+namespace {
+
+TEST(ColorMath, MiddleColourTiesGoToTheEvenValue) {
+  EXPECT_EQ(MiddleColor(MakeColor(255, 0, 0), MakeColor(0, 0, 255)), MakeColor(128, 0, 128));
+  EXPECT_EQ(MiddleColor(MakeColor(1, 1, 1), MakeColor(2, 2, 2)), MakeColor(2, 2, 2));
+  EXPECT_EQ(MiddleColor(MakeColor(2, 2, 2), MakeColor(3, 3, 3)), MakeColor(2, 2, 2));
+  EXPECT_EQ(MiddleColor(MakeColor(10, 20, 30), MakeColor(20, 40, 60)), MakeColor(15, 30, 45));
+}
+
+TEST(ColorMath, ReadoutAlignsDecimalsAndWritesUpperCaseHex) {
+  EXPECT_EQ(ColorReadoutText(MakeColor(0, 128, 128)), "RGB:   0,128,128 <#008080>");
+  EXPECT_EQ(ColorReadoutText(MakeColor(255, 10, 171)), "RGB: 255, 10,171 <#FF0AAB>");
+}
+
+class ColorStateTest : public DocWinTest {
+ protected:
+  // A new bitmap of the depth, with a palette of `entries` colours when given.
+  TWorkImage* NewImage(TMainForm& form, int bits, int entries = 0) {
+    TPaletteRecord palette;
+    FillDefaultPalette(palette, bits);
+    if (entries) palette.Count = uint16_t(entries);
+    const TDocumentRef made = form.Navigator->NewDocument(
+        QString("Noname%1.bmp").arg(form.Navigator->NextNonameNumber() + 1), 4, 4, bits, false,
+        entries ? &palette : nullptr);
+    Settle();
+    return made.Image;
+  }
+
+  static QSize GridShape(TMainForm& form) {
+    return {form.ColorGrid->ColCount(), form.ColorGrid->RowCount()};
+  }
+
+  static void ClickCell(TMainForm& form, int col, int row, Qt::MouseButton button) {
+    const QRect cell = form.ColorGrid->CellRect(col, row);
+    QTest::mouseClick(form.ColorGrid->viewport(), button, Qt::NoModifier, cell.center());
+  }
+};
+
+TEST_F(ColorStateTest, GridShapeFollowsThePaletteSize) {
+  auto form = Start();
+  const std::pair<int, int> cases[] = {{1, 0}, {4, 0}, {8, 17}, {8, 32}, {8, 33}, {8, 0}, {24, 0}};
+  const QSize shapes[] = {{2, 1}, {2, 8}, {4, 5}, {4, 8}, {8, 5}, {8, 32}, {8, 33}};
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    NewImage(*form, cases[i].first, cases[i].second);
+    EXPECT_EQ(GridShape(*form), shapes[i]) << i;
+  }
+}
+
+TEST_F(ColorStateTest, CellsFillTheGridWithTheLeftoverOnTheFirstColumnsAndRows) {
+  auto form = Start();
+  NewImage(*form, 8);
+  form->ColorGrid->resize(97, 295);
+  EXPECT_EQ(form->ColorGrid->ColWidth(0), 13);
+  for (int c = 1; c < 8; ++c) EXPECT_EQ(form->ColorGrid->ColWidth(c), 12) << c;
+  for (int r = 0; r < 32; ++r) EXPECT_EQ(form->ColorGrid->RowHeight(r), r < 7 ? 10 : 9) << r;
+  // Cells never grow beyond 20 x 20, and then nothing is spread.
+  NewImage(*form, 1);
+  form->ColorGrid->resize(97, 295);
+  EXPECT_EQ(form->ColorGrid->ColWidth(0), 20);
+  EXPECT_EQ(form->ColorGrid->RowHeight(0), 20);
+  // Neighbouring cells share their outline: the first cell reaches one pixel into the second.
+  const QImage shown = form->ColorGrid->viewport()->grab().toImage();
+  EXPECT_EQ(shown.pixelColor(20, 5), QColor(96, 96, 96));
+  EXPECT_EQ(shown.pixelColor(5, 5), QColor(0, 0, 0));
+}
+
+TEST_F(ColorStateTest, GridPicksWithLeftAndRightButtonOnly) {
+  auto form = Start();
+  TWorkImage* image = NewImage(*form, 8, 17);
+  const TPaletteRecord& pal = image->GetPalette();
+  ClickCell(*form, 3, 0, Qt::LeftButton);
+  EXPECT_EQ(form->CurrentLeftColor(), pal.Color(3));
+  ClickCell(*form, 1, 1, Qt::RightButton);
+  EXPECT_EQ(form->CurrentRightColor(), pal.Color(5));
+  EXPECT_EQ(form->MColor->Color(), ColorToQColor(MiddleColor(pal.Color(3), pal.Color(5))));
+  ClickCell(*form, 0, 2, Qt::MiddleButton);
+  EXPECT_EQ(form->CurrentLeftColor(), pal.Color(3));
+  EXPECT_EQ(form->CurrentRightColor(), pal.Color(5));
+  // Past the palette the grid offers silver, snapped to the palette.
+  ClickCell(*form, 2, 4, Qt::LeftButton);
+  EXPECT_EQ(form->CurrentLeftColor(), NearestPaletteColor(clSilver, pal));
+  // The readout follows the pointer over the grid and clears past the palette.
+  QTest::mouseMove(form->ColorGrid->viewport(), form->ColorGrid->CellRect(0, 1).center());
+  EXPECT_EQ(form->StatusText(0), ColorReadoutText(pal.Color(4)));
+  QTest::mouseMove(form->ColorGrid->viewport(), form->ColorGrid->CellRect(3, 4).center());
+  EXPECT_EQ(form->StatusText(0), "");
+  EXPECT_EQ(form->PreviewCol->Color(), QColor(192, 192, 192));
+}
+
+TEST_F(ColorStateTest, SwapMiddleAndPerImageColours) {
+  auto form = Start();
+  TWorkImage* first = NewImage(*form, 4);
+  form->ApplyLeftColor(MakeColor(255, 0, 0));
+  form->ApplyRightColor(MakeColor(0, 0, 255));
+  const TColor left = form->CurrentLeftColor(), right = form->CurrentRightColor();
+  form->UpdateMiddleColor();
+  const QColor middle = form->MColor->Color();
+  Trigger(*form, "SwapColors");
+  EXPECT_EQ(form->CurrentLeftColor(), right);
+  EXPECT_EQ(form->MColor->Color(), middle);
+  Trigger(*form, "SwapColors");
+  EXPECT_EQ(form->CurrentLeftColor(), left);
+  EXPECT_EQ(form->CurrentRightColor(), right);
+  // The middle swatch hands its colour to the left (left button) or right working colour.
+  QTest::mouseClick(form->MColor, Qt::LeftButton);
+  EXPECT_EQ(form->CurrentLeftColor(), first->NearestColor(QColorToColor(middle)));
+  // Another image has its own pair; coming back restores the first one's.
+  NewImage(*form, 24);
+  EXPECT_EQ(form->CurrentLeftColor(), clBlack);
+  EXPECT_EQ(form->LeftColPanel->Color(), QColor(0, 0, 0));
+  form->Navigator->Select(Node(*form, 0));
+  EXPECT_EQ(form->CurrentImage, first);
+  EXPECT_EQ(form->RightColPanel->Color(), ColorToQColor(right));
+}
+
+TEST_F(ColorStateTest, TransparentAndInvertingColoursOfASubIcon) {
+  auto form = Start();
+  ASSERT_TRUE(form->TryOpenFile(MakeIcon("i.ico", {{16, 4}})));
+  form->UpdateActions();
+  EXPECT_FALSE(form->Act("GetInvColorAct").isEnabled());  // the icon itself is current
+  form->Navigator->Select(Node(*form, 0, 0));
+  form->UpdateActions();
+  ASSERT_TRUE(form->Act("GetInvColorAct").isEnabled());
+  ASSERT_TRUE(form->Act("GetTranspColAct").isEnabled());
+  Trigger(*form, "GetTranspColAct");
+  EXPECT_EQ(form->CurrentRightColor(), IconTransparentColor);
+  Trigger(*form, "GetInvColorAct");
+  EXPECT_EQ(form->CurrentLeftColor(), IconInvertColor);
+  EXPECT_EQ(form->MColor->Color(),
+            ColorToQColor(MiddleColor(IconInvertColor, IconTransparentColor)));
+}
+
+TEST_F(ColorStateTest, SwatchClicksAskThePaletteColourHook) {
+  auto form = Start();
+  TWorkImage* image = NewImage(*form, 8);
+  struct TAsked {
+    uint16_t Count;
+    TColor Initial;
+    bool More;
+  };
+  std::vector<TAsked> asked;
+  std::optional<TColor> answer = image->GetPalette().Color(40);
+  form->PickPaletteColorHook = [&](const TPaletteRecord& pal, TColor initial, bool more) {
+    asked.push_back({pal.Count, initial, more});
+    return answer;
+  };
+  QTest::mouseClick(form->LeftColPanel, Qt::LeftButton, Qt::NoModifier, {5, 5});
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_EQ(asked[0].Count, 256);
+  EXPECT_EQ(asked[0].Initial, clBlack);
+  EXPECT_FALSE(asked[0].More);
+  EXPECT_EQ(form->CurrentLeftColor(), image->GetPalette().Color(40));
+  EXPECT_EQ(form->MColor->Color(),
+            ColorToQColor(MiddleColor(image->GetPalette().Color(40), form->CurrentRightColor())));
+  // A cancelled dialog changes nothing; deeper images offer "More...".
+  NewImage(*form, 24);
+  answer.reset();
+  QTest::mouseClick(form->RightColPanel, Qt::LeftButton, Qt::NoModifier, {35, 35});
+  ASSERT_EQ(asked.size(), 2u);
+  EXPECT_EQ(asked[1].Initial, clWhite);
+  EXPECT_TRUE(asked[1].More);
+  EXPECT_EQ(form->CurrentRightColor(), clWhite);
+}
+
+TEST_F(ColorStateTest, PaletteIndexPastTheEndIsAnError) {
+  auto form = Start();
+  TWorkImage* image = NewImage(*form, 1);
+  EXPECT_EQ(TMainForm::PaletteColor(image, 1), image->GetPalette().Color(1));
+  for (const TSelectBitmap* target :
+       {static_cast<const TSelectBitmap*>(image), static_cast<const TSelectBitmap*>(nullptr)}) {
+    try {
+      TMainForm::PaletteColor(target, 2);
+      ADD_FAILURE();
+    } catch (const EVelmoraError& e) {
+      EXPECT_STREQ(e.what(), "Out of range palette index.");
+    }
+  }
+}
+
+}  // namespace
