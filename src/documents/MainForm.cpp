@@ -17,6 +17,7 @@
 #include "model/MruList.h"
 #include "model/SettingsPath.h"
 #include "windows/Dialogs.h"
+#include "documents/NewImageForm.h"
 #include "windows/OptionsForm.h"
 
 #if __has_include("model/SelectBitmap.h")
@@ -53,8 +54,11 @@ TMainForm::TMainForm(TMainFormContext context, QWidget* parent)
   actions_->SetErrorHandler([this](const QString& message) { Dialogs().Error(this, message); });
   BuildLayout();
   FormCreate();
-  // The options dialog lives as long as the main window; it reads its settings now.
+  // The New image dialog and the options dialog live as long as the main window and keep
+  // their choices between uses; the options dialog reads its settings now.
+  newImageForm_ = new TNewImageForm(this);
   optionsForm_ = new TOptionsForm(*settings_, *dialogs_, this);
+  ConnectDialogs();
   AttachHandlers();
   UpdateActions();
 }
@@ -63,6 +67,7 @@ TMainForm::~TMainForm() {
   // The windows that hold references to the settings store and the dialogs go first.
   delete helpForm_;
   delete optionsForm_;
+  delete newImageForm_;
 }
 
 QAction& TMainForm::Act(const char* name) {

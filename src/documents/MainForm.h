@@ -46,6 +46,7 @@ class TIniFile;
 class TMruList;
 class TActionList;
 class TOptionsForm;
+class TNewImageForm;
 class THelpForm;
 class TImageBrowseFrm;
 
@@ -107,6 +108,7 @@ class TMainForm : public QMainWindow {
   TIniFile& Settings() { return *settings_; }
   TMruList& MruList() { return *mru_; }
   TOptionsForm& OptionsForm() { return *optionsForm_; }
+  TNewImageForm& NewImageForm() { return *newImageForm_; }
   THelpForm& HelpForm();
 
   // What is edited: the single image or frame, or the group whose frames are shown (at most one
@@ -351,6 +353,8 @@ class TMainForm : public QMainWindow {
   void BuildStatusBar();
   void BuildLayout();
   void AttachHandlers();
+  // Connects the New image dialog, the colour choice dialog and the options to their users.
+  void ConnectDialogs();
   void AttachStartupHandlers();
   void AttachToolMenuHandlers();
   void AttachToolBarVisibility();
@@ -386,6 +390,7 @@ class TMainForm : public QMainWindow {
   std::unique_ptr<TMruList> mru_;
   TActionList* actions_ = nullptr;
   TOptionsForm* optionsForm_ = nullptr;
+  TNewImageForm* newImageForm_ = nullptr;
   THelpForm* helpForm_ = nullptr;
   QHash<QString, QMenu*> menus_;
   bool shown_ = false;
