@@ -158,6 +158,9 @@ void TMainForm::AttachHandlers() {
   AttachToolBarVisibility();
   AttachViewHandlers();
   AttachPointerHandlers();
+  AttachToolHandlers();
+  AttachUndoHandlers();
+  AttachKeyHandlers();
   AttachColorHandlers();
   AttachDocumentHandlers();
   // Work on tools and further commands attaches its handlers here as it arrives.

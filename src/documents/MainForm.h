@@ -49,6 +49,8 @@ class TOptionsForm;
 class TNewImageForm;
 class THelpForm;
 class TImageBrowseFrm;
+class IGradientForm;
+class ITextPad;
 
 // Frees the working copy; defined where the raster class is complete.
 struct TSelectBitmapDeleter {
@@ -128,7 +130,7 @@ class TMainForm : public QMainWindow {
   uint32_t DashPattern = 0xF0F0F0F0;
   // The picture of "View/Hide Selection": 13 to 15 cycle while a hidden selection exists.
   int SelectImageIndex = 13;
-  int16_t SavedCursor = 9999;
+  int16_t SavedCursor = NoSavedCursor;
   bool Dragging = false;
   bool MovingLayer = false;
   // Image positions of the current drag, kept by the tools: its anchor and the last point.
@@ -188,6 +190,77 @@ class TMainForm : public QMainWindow {
   void PickColorAt(Qt::MouseButton button, TPoint position);
   // "X: " + x + "  Y: " + y, with x padded to five characters for the drawing tools.
   static QString PositionText(int x, int y, bool padded);
+  // Takes the mouse for a drag, so that moves beyond the zoom box still arrive, and gives it back.
+  void CaptureZoomMouse();
+  void ReleaseZoomMouse();
+  // Moves the system pointer where the platform lets programs do so (not under Wayland).
+  static void SetPointerPos(const QPoint& global);
+
+  // Tools (editor/MainFormTools.cpp, MainFormStroke.cpp, MainFormShapes.cpp, MainFormSelect.cpp,
+  // MainFormWand.cpp, MainFormText.cpp).
+  enum class TPreviewPainter : uint8_t { None, Pencil, Line, Closed };
+  // The zoom box's cursor as a number: the editor's cursor slots from 1, crSizeAll for the
+  // system's four-way move cursor, 0 for the arrow.
+  static constexpr int16_t crSizeAll = -22;
+  static constexpr int16_t NoSavedCursor = 9999;
+  TColor PrimaryColor = 0;
+  TColor SecondaryColor = 0;
+  uint8_t ClosedKind = 0;
+  TPreviewPainter PreviewPainter = TPreviewPainter::None;
+  // The floating windows the tools talk to; null until they exist (not owned).
+  IGradientForm* GradientForm = nullptr;
+  ITextPad* TextPad = nullptr;
+  bool GradientFormVisible() const;
+  void SelectGradientPage(const QString& page);
+  int16_t ZoomCursor() const { return zoomCursor_; }
+  void SetZoomCursor(int16_t cursor);
+  // The common start of a drawing tool's press: false when Ctrl made it a colour pick.
+  bool BeginToolDrag(Qt::MouseButton button, Qt::KeyboardModifiers shift, TPoint position);
+  void SetStrokeColors(Qt::MouseButton button);
+  void CommonMouseMove(const QPoint& position, Qt::KeyboardModifiers shift);
+  void CommonMouseUp();
+  void PencilMouseDown(Qt::MouseButton button, const QPoint& position, Qt::KeyboardModifiers shift);
+  void FillMouseDown(Qt::MouseButton button, const QPoint& position, Qt::KeyboardModifiers shift);
+  void LineMouseDown(Qt::MouseButton button, const QPoint& position, Qt::KeyboardModifiers shift);
+  void ClosedMouseDown(Qt::MouseButton button, const QPoint& position, Qt::KeyboardModifiers shift);
+  void SetTranspMouseDown(Qt::MouseButton button, const QPoint& position,
+                          Qt::KeyboardModifiers shift);
+  // The rubber-band painters: each draws at the pointer and answers the metrics text.
+  QString PencilPreview(TPoint point);
+  QString LinePreview(TPoint point);
+  QString ClosedPreview(TPoint point);
+  void SelectBtnDown();
+  void WandBtnDown();
+  void PencilBtnDown();
+  void FillBtnDown();
+  void LineBtnDown();
+  void RectBtnDown();
+  void EllipseBtnDown();
+  void CenterRectBtnDown();
+  void CenterEllipseBtnDown();
+  void TextBtnDown();
+  void SetTransparentBtnDown();
+  void SelectBtnUp();
+  void RectBtnUp();
+  void TextBtnUp();
+  void SelectMouseDown(Qt::MouseButton button, const QPoint& position, Qt::KeyboardModifiers shift);
+  void SelectMouseMove(const QPoint& position, Qt::KeyboardModifiers shift);
+  void SelectMouseUp();
+  void WandMouseDown(Qt::MouseButton button, const QPoint& position, Qt::KeyboardModifiers shift);
+  void WandMouseMove(const QPoint& position, Qt::KeyboardModifiers shift);
+  void WandMouseUp();
+  // A selection counts as present while the outline timer runs: an edge lies in view.
+  bool SelectionExists() const;
+  // Ends a drag or layer move in progress as its release would.
+  void FinishDrag();
+
+  // Undo and redo (editor/MainFormUndo.cpp).
+  void UndoActExecute();
+  void RedoActExecute();
+
+  // Keyboard (editor/MainFormKeys.cpp). The window sees key presses before the focused control.
+  void FormKeyDown(int key, Qt::KeyboardModifiers shift);
+  void FormKeyUp(int key, Qt::KeyboardModifiers shift);
 
   // Colour state (editor/MainFormColors.cpp).
   void ApplyLeftColor(TColor color);
@@ -362,6 +435,30 @@ class TMainForm : public QMainWindow {
   void AttachPointerHandlers();
   void AttachColorHandlers();
   void AttachDocumentHandlers();
+  void AttachToolHandlers();
+  void AttachUndoHandlers();
+  void AttachKeyHandlers();
+  // Installs a drawing tool: its cursor, its press handler with the common move and release,
+  // its rubber band and the gradient window's page.
+  void UseDrawingTool(int16_t cursor,
+                      void (TMainForm::*down)(Qt::MouseButton, const QPoint&,
+                                              Qt::KeyboardModifiers),
+                      TPreviewPainter painter, const char* page);
+  void UseSelectHandlers();
+  // The pressed image position, kept on the image.
+  TPoint PressPoint(const QPoint& position) const;
+  void RepairPreview();
+  // The end of a select or wand press: the snapshot and what the image takes from the copy.
+  void CommitPress(bool wasModified);
+  void StartLayerMove(TPoint grab);
+  // Moves the floating layer with the pointer; false when the pointer is where it was.
+  bool FollowPointer(TPoint point);
+  // Commits a layer move at its release.
+  void CommitLayerMove();
+  // Merges a floating layer into the image as one undo step (leaving the select, wand or text
+  // tool); kept floating when no snapshot can be taken.
+  void MergeFloatingLayer();
+  void StepHistory(bool redo);
   void SetUpScrollBar(QScrollBar* bar, int extent, int client, int view);
   void ShowImageNode(TWorkImage* image);
   void ShowGroupNode(TImageGroup* group);
@@ -396,5 +493,15 @@ class TMainForm : public QMainWindow {
   bool shown_ = false;
   bool closed_ = false;
   TZoomMouseHandlers zoomMouse_;
+  int16_t zoomCursor_ = 0;
+  // The pen and brush of the stroke in progress, fixed at its press.
+  TPixel strokePen_ = 0;
+  std::optional<TPixel> strokeBrush_;
+  // The stroke's undo snapshot was taken at its press already.
+  bool pressSnapshot_ = false;
+  // How a selection rectangle changes the mask.
+  TMaskPen selectPen_ = TMaskPen::Black;
+  // The pointer's image position at the previous move of a layer.
+  TPoint movePrevious_;
   int saveFilterIndex_ = 1;
 };

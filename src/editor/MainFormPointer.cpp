@@ -103,7 +103,7 @@ QPoint TMainForm::AutoScrollDrag(QPoint point) {
   scroll(VScr, y, ZoomBox->height());
   ScrollRepaint = true;
   // The pointer follows the scrolled picture, so it stays over the same image pixel.
-  if (moved) QCursor::setPos(ZoomBox->mapToGlobal(QPoint(x, y)));
+  if (moved) SetPointerPos(ZoomBox->mapToGlobal(QPoint(x, y)));
   return {x, y};
 }
 

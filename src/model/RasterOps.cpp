@@ -71,12 +71,16 @@ void Blit(TSurface& dst, int x, int y, const TMaskSurface& src, TRop op) {
 }
 
 void Blit(TMaskSurface& dst, int x, int y, const TMaskSurface& src, TRop op) {
-  const TRect s = ClipSource(dst.Width(), dst.Height(), x, y, src.Bounds(), src.Width(),
-                             src.Height());
+  Blit(dst, x, y, src, src.Bounds(), op);
+}
+
+void Blit(TMaskSurface& dst, int x, int y, const TMaskSurface& src, const TRect& from, TRop op) {
+  const TRect s = ClipSource(dst.Width(), dst.Height(), x, y, from, src.Width(), src.Height());
+  const int dx = x - from.Left, dy = y - from.Top;
   for (int sy = s.Top; sy < s.Bottom; ++sy)
     for (int sx = s.Left; sx < s.Right; ++sx) {
       const bool m = src.IsWhite(sx, sy);
-      const bool d = dst.IsWhite(sx + x, sy + y);
+      const bool d = dst.IsWhite(sx + dx, sy + dy);
       bool r = m;
       switch (op) {
         case TRop::Copy: r = m; break;
@@ -85,7 +89,7 @@ void Blit(TMaskSurface& dst, int x, int y, const TMaskSurface& src, TRop op) {
         case TRop::OrNotSource: r = d || !m; break;
         case TRop::Xor: r = d != m; break;
       }
-      dst.SetWhite(sx + x, sy + y, r);
+      dst.SetWhite(sx + dx, sy + dy, r);
     }
 }
 

@@ -14,6 +14,9 @@ void Blit(TSurface& dst, int x, int y, const TSurface& src, TRop op);
 void Blit(TSurface& dst, int x, int y, const TSurface& src, const TRect& from, TRop op);
 void Blit(TSurface& dst, int x, int y, const TMaskSurface& src, TRop op);
 void Blit(TMaskSurface& dst, int x, int y, const TMaskSurface& src, TRop op);
+// Draws the part `from` of the mask `src` with its top-left corner at (x, y) of `dst`; the cost
+// follows the part, not the masks.
+void Blit(TMaskSurface& dst, int x, int y, const TMaskSurface& src, const TRect& from, TRop op);
 
 // Draws `src` at (x, y), leaving out every source pixel whose low 24 bits equal `key`.
 void DrawTransparent(TSurface& dst, int x, int y, const TSurface& src, TPixel key);

@@ -34,6 +34,23 @@ TEST(Blit, MaskSourceReadsBlackForSelected) {
   EXPECT_FALSE(target.IsSelected(2, 0));
 }
 
+TEST(Blit, MaskPartCopiesOnlyThatPartAndClips) {
+  TMaskSurface src(4, 4, false);  // all selected
+  TMaskSurface dst(4, 4);
+  Blit(dst, 1, 2, src, TRect{0, 0, 2, 1}, TRop::Copy);
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 4; ++x)
+      EXPECT_EQ(dst.IsSelected(x, y), y == 2 && (x == 1 || x == 2)) << x << "," << y;
+  // A part reaching past both masks lands clipped. Xor with white bits toggles what it covers;
+  // source (0, 0) lands at (2, 2), so only the target's last two rows and columns change.
+  Blit(dst, 0, 0, TMaskSurface(4, 4), TRect{-2, -2, 3, 3}, TRop::Xor);
+  EXPECT_TRUE(dst.IsSelected(1, 2));
+  EXPECT_FALSE(dst.IsSelected(2, 2));
+  EXPECT_TRUE(dst.IsSelected(3, 2));
+  EXPECT_TRUE(dst.IsSelected(3, 3));
+  EXPECT_FALSE(dst.IsSelected(1, 1));
+}
+
 TEST(Blit, TransparentDrawAndBrushCopy) {
   TSurface dst(2, 1, 0x111111);
   TSurface src(2, 1, 0xF707F7);
