@@ -190,9 +190,6 @@ class TMainForm : public QMainWindow {
   void PickColorAt(Qt::MouseButton button, TPoint position);
   // "X: " + x + "  Y: " + y, with x padded to five characters for the drawing tools.
   static QString PositionText(int x, int y, bool padded);
-  // Takes the mouse for a drag, so that moves beyond the zoom box still arrive, and gives it back.
-  void CaptureZoomMouse();
-  void ReleaseZoomMouse();
   // Moves the system pointer where the platform lets programs do so (not under Wayland).
   static void SetPointerPos(const QPoint& global);
 

@@ -21,7 +21,6 @@ void TMainForm::SelectMouseDown(Qt::MouseButton button, const QPoint& position,
     PickColorAt(button, p);
     return;
   }
-  CaptureZoomMouse();
   PanelMouseLeave();
   if (Dragging || MovingLayer) return;
   const bool wasModified = WorkingCopy->IsModified();
@@ -106,7 +105,6 @@ bool TMainForm::FollowPointer(TPoint point) {
 }
 
 void TMainForm::SelectMouseUp() {
-  ReleaseZoomMouse();
   if (!WorkingCopy || !CurrentImage || (!Dragging && !MovingLayer)) {
     Dragging = MovingLayer = false;
     return;

@@ -140,7 +140,6 @@ QString TMainForm::LinePreview(TPoint point) {
 }
 
 void TMainForm::CommonMouseUp() {
-  ReleaseZoomMouse();
   if (!Dragging || !WorkingCopy || !CurrentImage) {
     Dragging = false;
     return;

@@ -166,7 +166,8 @@ bool TMainForm::BeginToolDrag(Qt::MouseButton button, Qt::KeyboardModifiers shif
     PickColorAt(button, position);
     return false;
   }
-  CaptureZoomMouse();
+  // Linux desktops offer no pointer confinement. Qt keeps sending the moves to the zoom box while
+  // the button is held, also beyond it, and AutoScrollDrag brings the picture after the pointer.
   PanelMouseLeave();
   SetStrokeColors(button);
   return true;
@@ -192,16 +193,6 @@ void TMainForm::SetStrokeColors(Qt::MouseButton button) {
   }
 }
 
-void TMainForm::CaptureZoomMouse() {
-  // Linux desktops offer no pointer confinement; holding the mouse keeps the moves coming when
-  // the pointer leaves the box, and AutoScrollDrag brings the picture after it.
-  ZoomBox->grabMouse();
-}
-
-void TMainForm::ReleaseZoomMouse() {
-  if (QWidget::mouseGrabber() == ZoomBox) ZoomBox->releaseMouse();
-}
-
 void TMainForm::SetPointerPos(const QPoint& global) {
   // Wayland does not let programs move the pointer; the drag simply goes on without it.
   if (QGuiApplication::platformName().startsWith("wayland")) return;
@@ -213,5 +204,4 @@ void TMainForm::FinishDrag() {
   if (const auto up = zoomMouse_.Up) up(Qt::NoButton, QPoint(), Qt::NoModifier);
   Dragging = false;
   MovingLayer = false;
-  ReleaseZoomMouse();
 }

@@ -14,7 +14,6 @@ void TMainForm::WandMouseDown(Qt::MouseButton button, const QPoint& position,
     PickColorAt(button, p);
     return;
   }
-  CaptureZoomMouse();
   PanelMouseLeave();
   if (MovingLayer) return;
   const bool wasModified = WorkingCopy->IsModified();
@@ -53,7 +52,6 @@ void TMainForm::WandMouseMove(const QPoint& position, Qt::KeyboardModifiers shif
 }
 
 void TMainForm::WandMouseUp() {
-  ReleaseZoomMouse();
   if (!MovingLayer || !WorkingCopy || !CurrentImage) {
     MovingLayer = false;
     return;
