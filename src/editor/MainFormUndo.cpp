@@ -28,10 +28,15 @@ void TMainForm::StepHistory(bool redo) {
   if (!CurrentImage) return;
   // A stroke still held is committed first, so the step takes it back as a whole.
   FinishDrag();
+  // A state that matches the file on disk (just opened or saved) is left for another: the
+  // document then differs from its file, whatever the restored snapshot remembers of the time
+  // before the save.
+  const bool matchedFile = !CurrentImage->IsModified();
   if (redo)
     CurrentImage->Redo();
   else
     CurrentImage->Undo();
+  if (matchedFile) CurrentImage->SetModified(true);
   if (!WorkingCopy) WorkingCopy.reset(new TSelectBitmap);
   WorkingCopy->Assign(*CurrentImage);
   SizePreview();

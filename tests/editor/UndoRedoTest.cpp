@@ -110,6 +110,22 @@ TEST_F(UndoRedoTest, EachFrameKeepsItsOwnHistory) {
   EXPECT_FALSE(Enabled(*form, "RedoAct"));
 }
 
+TEST_F(UndoRedoTest, UndoAfterSavingLeavesTheDocumentChanged) {
+  auto form = OpenWhite();
+  Trigger(*form, "Pencil1");
+  Click(*form, {1, 1});
+  Trigger(*form, "UndoAct");
+  EXPECT_FALSE(form->CurrentImage->IsModified());  // back to what the file holds
+  Trigger(*form, "RedoAct");
+  EXPECT_TRUE(form->CurrentImage->IsModified());
+  Trigger(*form, "SaveAct");
+  ASSERT_FALSE(form->CurrentImage->IsModified());
+  // The file now holds the stroke; taking it back must not look saved.
+  Trigger(*form, "UndoAct");
+  EXPECT_TRUE(form->CurrentImage->IsModified());
+  EXPECT_TRUE(Enabled(*form, "SaveAct"));
+}
+
 TEST_F(UndoRedoTest, UndoDuringAStrokeTakesBackTheWholeStroke) {
   auto form = OpenWhite();
   Trigger(*form, "Pencil1");
