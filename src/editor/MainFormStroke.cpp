@@ -3,6 +3,8 @@
 // the document keeps the last committed state until the release, so a rubber band is repaired
 // from it.
 
+#include <utility>
+
 #include "documents/ActionList.h"
 #include "documents/MainForm.h"
 #include "editor/ColorMath.h"
@@ -140,6 +142,8 @@ QString TMainForm::LinePreview(TPoint point) {
 }
 
 void TMainForm::CommonMouseUp() {
+  // The transparency tool took its snapshot at the press; one click is one undo step.
+  const bool snapshotTaken = std::exchange(pressSnapshot_, false);
   if (!Dragging || !WorkingCopy || !CurrentImage) {
     Dragging = false;
     return;
@@ -153,9 +157,7 @@ void TMainForm::CommonMouseUp() {
     ReduceToPalette(WorkingCopy->EditImage(), WorkingCopy->GetPalette(), TDitherMode::Nearest, key,
                     CurrentImage->IsIconFrame(), WorkingCopy->GetTransparent());
   }
-  // The transparency tool took its snapshot at the press; one click is one undo step.
-  if (!pressSnapshot_) CurrentImage->SaveUndo();
-  pressSnapshot_ = false;
+  if (!snapshotTaken) CurrentImage->SaveUndo();
   CurrentImage->Assign(*WorkingCopy);
   if (gradient && page == "Closed") {
     RenderView(true);
