@@ -1,6 +1,7 @@
 // Pointer moves of a drag with the pencil and the rectangle tool over a 2048 x 2048 picture in a
 // real (offscreen) main window: each move draws, repairs the rubber band, renders the visible
-// part and repaints the zoom box and the 1:1 preview. The time per move must not grow with the picture.
+// part and repaints the zoom box and the 1:1 preview. The time per move must not grow with the
+// picture.
 
 #include <benchmark/benchmark.h>
 
@@ -8,6 +9,7 @@
 #include <QMouseEvent>
 #include <QTemporaryDir>
 
+#include "BenchWindow.h"
 #include "documents/ImageBrowseFrm.h"
 #include "documents/MainForm.h"
 #include "windows/ScriptedDialogs.h"
@@ -22,16 +24,8 @@ void Send(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButtons held) 
 
 // Range 0: the zoom index (0 is 100%, 3 is 800%); range 1: 0 pencil, 1 rectangle.
 void BM_ToolDrag(benchmark::State& state) {
-  QTemporaryDir dir;
-  TScriptedDialogs dialogs;
-  TMainFormContext context;
-  context.SettingsPath = dir.filePath("Velmora.ini");
-  context.Dialogs = &dialogs;
-  TMainForm form(context);
-  form.resize(1280, 900);
-  form.show();
-  QApplication::processEvents();
-  form.ZoomCombo->setCurrentIndex(int(state.range(0)));
+  TBenchWindow window(int(state.range(0)));
+  TMainForm& form = window.Form();
   form.Navigator->NewDocument("Noname1.bmp", 2048, 2048, 24, false, nullptr);
   // The view shows the middle of the picture, so the band reaches back to an anchor off screen.
   form.HScr->setValue(800);
@@ -57,9 +51,6 @@ void BM_ToolDrag(benchmark::State& state) {
                  (state.range(1) == 0 ? " pencil" : " rectangle"));
   form.Navigator->PicTree->clear();
 }
-BENCHMARK(BM_ToolDrag)
-    ->ArgsProduct({{0, 3}, {0, 1}})
-    ->Unit(benchmark::kMillisecond)
-    ->MinTime(1.0);
+BENCHMARK(BM_ToolDrag)->ArgsProduct({{0, 3}, {0, 1}})->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 }  // namespace

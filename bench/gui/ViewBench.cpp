@@ -10,6 +10,7 @@
 #include <random>
 #include <vector>
 
+#include "BenchWindow.h"
 #include "documents/ImageBrowseFrm.h"
 #include "documents/MainForm.h"
 #include "editor/ZoomRender.h"
@@ -113,16 +114,8 @@ BENCHMARK(BM_SelectionOutline)->DenseRange(0, 4, 2);
 // Selecting the other of two 256 x 256 documents, with the zoomed view, the preview and the
 // colour grid painted as the screen would show them.
 void BM_NavigatorSwitch(benchmark::State& state) {
-  QTemporaryDir dir;
-  TScriptedDialogs dialogs;
-  TMainFormContext context;
-  context.SettingsPath = dir.filePath("Velmora.ini");
-  context.Dialogs = &dialogs;
-  TMainForm form(context);
-  form.resize(1280, 900);
-  form.show();
-  QApplication::processEvents();
-  form.ZoomCombo->setCurrentIndex(int(state.range(0)));
+  TBenchWindow window(int(state.range(0)));
+  TMainForm& form = window.Form();
   form.Navigator->NewDocument("Noname1.bmp", 256, 256, 8, false, nullptr);
   form.Navigator->NewDocument("Noname2.bmp", 256, 256, 24, false, nullptr);
   QApplication::processEvents();

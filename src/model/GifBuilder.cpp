@@ -7,21 +7,9 @@
 #include "model/Groups.h"
 #include "model/WorkImages.h"
 #include "model/codecs/GifCodec.h"
+#include "model/codecs/GifTables.h"
 
 namespace {
-
-std::vector<TColor> TableOf(const TPaletteRecord& pal) {
-  std::vector<TColor> table;
-  const int count = std::min<int>(pal.Count, 256);
-  for (int i = 0; i < count; ++i) table.push_back(pal.Color(i));
-  return table;
-}
-
-int BitsFor(size_t count) {
-  int bits = 1;
-  while (bits < 8 && (size_t(1) << bits) < count) ++bits;
-  return bits;
-}
 
 std::string JoinLines(const std::vector<std::string>& lines) {
   std::string text;
@@ -78,7 +66,7 @@ TGifFrameData BuildFrame(const TImageGroup& group, int i, const TGifData& gif) {
   const auto* uniform = dynamic_cast<const TUniformFrame*>(&source);
   const bool useGlobal =
       uniform && !uniform->LocalPalette() && wasPaletted && !gif.GlobalTable.empty();
-  std::vector<TColor> table = useGlobal ? gif.GlobalTable : TableOf(raster.GetPalette());
+  std::vector<TColor> table = useGlobal ? gif.GlobalTable : PaletteColors(raster.GetPalette(), 256);
   const size_t tableSize = table.size();
   std::optional<TColor> key;
   if (source.GetTransparent()) key = raster.NearestColor(source.GetTransparentColor());
@@ -91,7 +79,7 @@ TGifFrameData BuildFrame(const TImageGroup& group, int i, const TGifData& gif) {
   f.Indices = IndexPixels(raster.Image(), table, key, keyIndex);
   if (!useGlobal || table.size() != tableSize) {
     f.LocalTable = table;
-    f.LocalBits = BitsFor(table.size());
+    f.LocalBits = gif_detail::BitsForCount(table.size());
   }
   const auto* gifFrame = dynamic_cast<const TWorkGifFrame*>(&source);
   if (gifFrame && !gifFrame->Comments().empty()) f.Comments = {JoinLines(gifFrame->Comments())};
@@ -116,13 +104,14 @@ TBytes BuildGifStream(const TImageGroup& group) {
     gif.ScreenHeight = std::max(gif.ScreenHeight, group.GetFrame(i)->Height());
   }
   if (group.Palette.Count >= 1 && group.Palette.Count <= 256) {
-    gif.GlobalTable = TableOf(group.Palette);
-    gif.GlobalBits = BitsFor(gif.GlobalTable.size());
+    gif.GlobalTable = PaletteColors(group.Palette, 256);
+    gif.GlobalBits = gif_detail::BitsForCount(gif.GlobalTable.size());
   }
   gif.BitsPerPixel = gif.GlobalTable.empty() ? 8 : gif.GlobalBits;
   gif.LoopCount = gifGroup ? (gifGroup->LoopCount & 0xFFFF) : 0;
   for (int i = 0; i < group.Count(); ++i) gif.Frames.push_back(BuildFrame(group, i, gif));
-  const auto compression = TGifCompression(gifGroup ? gifGroup->Compression() : DefaultGifCompression());
+  const auto compression =
+      TGifCompression(gifGroup ? gifGroup->Compression() : DefaultGifCompression());
   return WriteGif(OptimizeGif(gif), compression);
 }
 
@@ -131,9 +120,9 @@ TBytes EncodeGifPicture(const TSelectBitmap& image, const std::vector<std::strin
   TGifData gif;
   gif.ScreenWidth = image.Width();
   gif.ScreenHeight = image.Height();
-  gif.GlobalTable = TableOf(image.GetPalette());
+  gif.GlobalTable = PaletteColors(image.GetPalette(), 256);
   if (gif.GlobalTable.empty()) gif.GlobalTable = {clBlack};
-  gif.GlobalBits = BitsFor(gif.GlobalTable.size());
+  gif.GlobalBits = gif_detail::BitsForCount(gif.GlobalTable.size());
   gif.BitsPerPixel = gif.GlobalBits;
   std::vector<TColor> table = gif.GlobalTable;
   TGifFrameData f;

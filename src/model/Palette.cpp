@@ -24,24 +24,24 @@ void FillDefaultPalette264(TPaletteRecord& pal) {
   for (int r = 0; r < 33; ++r)
     for (int c = 0; c < 8; ++c) {
       const TColor b = base[c];
-      pal.SetColor(8 * r + c, MakeColor(channel(RedOf(b), r), channel(GreenOf(b), r),
-                                        channel(BlueOf(b), r)));
+      pal.SetColor(8 * r + c,
+                   MakeColor(channel(RedOf(b), r), channel(GreenOf(b), r), channel(BlueOf(b), r)));
     }
 }
 
 const std::array<TColor, 256>& SystemPalette256() {
   static const std::array<TColor, 256> palette = [] {
     std::array<TColor, 256> p{};
-    static constexpr TColor first[10] = {
-        MakeColor(0, 0, 0),       MakeColor(128, 0, 0),     MakeColor(0, 128, 0),
-        MakeColor(128, 128, 0),   MakeColor(0, 0, 128),     MakeColor(128, 0, 128),
-        MakeColor(0, 128, 128),   MakeColor(192, 192, 192), MakeColor(192, 220, 192),
-        MakeColor(166, 202, 240)};
-    static constexpr TColor last[10] = {
-        MakeColor(255, 251, 240), MakeColor(160, 160, 164), MakeColor(128, 128, 128),
-        MakeColor(255, 0, 0),     MakeColor(0, 255, 0),     MakeColor(255, 255, 0),
-        MakeColor(0, 0, 255),     MakeColor(255, 0, 255),   MakeColor(0, 255, 255),
-        MakeColor(255, 255, 255)};
+    static constexpr TColor first[10] = {MakeColor(0, 0, 0),       MakeColor(128, 0, 0),
+                                         MakeColor(0, 128, 0),     MakeColor(128, 128, 0),
+                                         MakeColor(0, 0, 128),     MakeColor(128, 0, 128),
+                                         MakeColor(0, 128, 128),   MakeColor(192, 192, 192),
+                                         MakeColor(192, 220, 192), MakeColor(166, 202, 240)};
+    static constexpr TColor last[10] = {MakeColor(255, 251, 240), MakeColor(160, 160, 164),
+                                        MakeColor(128, 128, 128), MakeColor(255, 0, 0),
+                                        MakeColor(0, 255, 0),     MakeColor(255, 255, 0),
+                                        MakeColor(0, 0, 255),     MakeColor(255, 0, 255),
+                                        MakeColor(0, 255, 255),   MakeColor(255, 255, 255)};
     int i = 0;
     for (TColor c : first) p[size_t(i++)] = c;
     for (int r = 0; r < 6; ++r)
@@ -73,11 +73,11 @@ void FillDefaultPalette(TPaletteRecord& pal, int bitCount) {
     return;
   }
   static constexpr TColor vga16[16] = {
-      MakeColor(0, 0, 0),       MakeColor(0, 0, 128),   MakeColor(0, 128, 0),
-      MakeColor(0, 128, 128),   MakeColor(128, 0, 0),   MakeColor(128, 0, 128),
-      MakeColor(128, 128, 0),   MakeColor(192, 192, 192), MakeColor(128, 128, 128),
-      MakeColor(0, 0, 255),     MakeColor(0, 255, 0),   MakeColor(0, 255, 255),
-      MakeColor(255, 0, 0),     MakeColor(255, 0, 255), MakeColor(255, 255, 0),
+      MakeColor(0, 0, 0),      MakeColor(0, 0, 128),     MakeColor(0, 128, 0),
+      MakeColor(0, 128, 128),  MakeColor(128, 0, 0),     MakeColor(128, 0, 128),
+      MakeColor(128, 128, 0),  MakeColor(192, 192, 192), MakeColor(128, 128, 128),
+      MakeColor(0, 0, 255),    MakeColor(0, 255, 0),     MakeColor(0, 255, 255),
+      MakeColor(255, 0, 0),    MakeColor(255, 0, 255),   MakeColor(255, 255, 0),
       MakeColor(255, 255, 255)};
   pal = TPaletteRecord{};
   pal.Count = uint16_t(1 << bitCount);
@@ -163,6 +163,14 @@ std::string PaletteFileBytes(const TPaletteRecord& pal) {
     out += char(e.Flags);
   }
   return out;
+}
+
+std::vector<TColor> PaletteColors(const TPaletteRecord& pal, int limit) {
+  const int count = std::min({int(pal.Count), MaxPaletteEntries, limit});
+  std::vector<TColor> colors;
+  colors.reserve(size_t(std::max(count, 0)));
+  for (int i = 0; i < count; ++i) colors.push_back(pal.Color(i));
+  return colors;
 }
 
 int NearestPaletteIndex(TColor c, const TPaletteRecord& pal) {

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "model/Colors.h"
 
@@ -30,10 +31,15 @@ struct TPaletteRecord {
     const TPaletteEntry& e = Entries[size_t(i)];
     return MakeColor(e.Red, e.Green, e.Blue);
   }
-  void SetColor(int i, TColor c) { Entries[size_t(i)] = {uint8_t(RedOf(c)), uint8_t(GreenOf(c)), uint8_t(BlueOf(c)), 0}; }
+  void SetColor(int i, TColor c) {
+    Entries[size_t(i)] = {uint8_t(RedOf(c)), uint8_t(GreenOf(c)), uint8_t(BlueOf(c)), 0};
+  }
   friend bool operator==(const TPaletteRecord&, const TPaletteRecord&) = default;
 };
 static_assert(sizeof(TPaletteRecord) == 1060, "the palette record is one 1060-byte block");
+
+// The first `count` colours of the record (never more than it holds or `limit`).
+std::vector<TColor> PaletteColors(const TPaletteRecord& pal, int limit = MaxPaletteEntries);
 
 // The 264-entry default palette: 33 rows of 8 base colours running from black to white.
 void FillDefaultPalette264(TPaletteRecord& pal);

@@ -1,10 +1,10 @@
 #include "model/WorkImages.h"
 
 #include "model/FileIO.h"
+#include "model/GifBuilder.h"
 #include "model/GraphUtils.h"
 #include "model/codecs/BmpCodec.h"
 #include "model/codecs/GifCodec.h"
-#include "model/GifBuilder.h"
 #include "model/codecs/JpegCodec.h"
 
 namespace {
@@ -19,19 +19,17 @@ std::unique_ptr<Doc> MergedCopy(const Doc& doc) {
   return copy;
 }
 
-std::vector<TColor> PaletteColors(const TPaletteRecord& pal) {
-  std::vector<TColor> colors;
-  for (int i = 0; i < std::min<int>(pal.Count, MaxPaletteEntries); ++i) colors.push_back(pal.Color(i));
-  return colors;
-}
-
 }  // namespace
 
 // ---- TWorkBitmap ----
 
-std::unique_ptr<TSelectBitmap> TWorkBitmap::Create() const { return std::make_unique<TWorkBitmap>(); }
+std::unique_ptr<TSelectBitmap> TWorkBitmap::Create() const {
+  return std::make_unique<TWorkBitmap>();
+}
 
-std::string TWorkBitmap::GetColorModes() const { return JoinColorModes({1, 4, 8, 16, 24, 32}); }
+std::string TWorkBitmap::GetColorModes() const {
+  return JoinColorModes({1, 4, 8, 16, 24, 32});
+}
 
 void TWorkBitmap::LoadFromFile(const std::string& name) {
   const TBytes bytes = ReadFileBytes(name);
@@ -42,8 +40,8 @@ void TWorkBitmap::LoadFromFile(const std::string& name) {
 void TWorkBitmap::SaveToFile(const std::string& name) {
   const auto copy = MergedCopy(*this);
   const std::vector<TColor> palette = PaletteColors(copy->GetPalette());
-  WriteFileAtomic(name, WriteBmp(copy->Image(), copy->GetBitCount(), palette.data(),
-                                 int(palette.size())));
+  WriteFileAtomic(
+      name, WriteBmp(copy->Image(), copy->GetBitCount(), palette.data(), int(palette.size())));
   TWorkImage::SaveToFile(name);
 }
 
@@ -57,9 +55,13 @@ void TWorkJpeg::Assign(const TSelectBitmap& source) {
     Quality = 90;
 }
 
-std::unique_ptr<TSelectBitmap> TWorkJpeg::Create() const { return std::make_unique<TWorkJpeg>(); }
+std::unique_ptr<TSelectBitmap> TWorkJpeg::Create() const {
+  return std::make_unique<TWorkJpeg>();
+}
 
-std::string TWorkJpeg::GetColorModes() const { return ColorModeName(24); }
+std::string TWorkJpeg::GetColorModes() const {
+  return ColorModeName(24);
+}
 
 void TWorkJpeg::LoadFromFile(const std::string& name) {
   const TBytes bytes = ReadFileBytes(name);
