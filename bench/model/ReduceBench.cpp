@@ -3,49 +3,17 @@
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <cmath>
-#include <random>
 #include <vector>
 
+#include "PhotoSynthetic.h"
 #include "model/ColorReduction.h"
 
 namespace {
 
 constexpr int Side = 1024;
 
-// Smooth gradients as in a sky or a wall, a few soft-edged shapes and sensor-like noise, so that
-// nearly every pixel has its own colour but neighbours stay close.
-TSurface MakePhoto() {
-  TSurface s(Side, Side);
-  std::mt19937 rng(2024);
-  std::normal_distribution<float> noise(0.0f, 4.0f);
-  for (int y = 0; y < Side; ++y) {
-    TPixel* row = s.Row(y);
-    for (int x = 0; x < Side; ++x) {
-      float r = 40 + 150.0f * y / Side + 30 * std::sin(x * 0.01f);
-      float g = 90 + 100.0f * x / Side;
-      float b = 200 - 120.0f * y / Side;
-      const float dx = x - 600.0f, dy = y - 400.0f;
-      if (dx * dx + dy * dy < 180.0f * 180.0f) {  // a warm disc
-        r = 230 - std::sqrt(dx * dx + dy * dy) * 0.4f;
-        g = 150 + dy * 0.1f;
-        b = 60;
-      }
-      if (x > 100 && x < 400 && y > 650 && y < 950) {  // a dark green block
-        g = 70 + (x - 100) * 0.2f;
-        r = 30;
-        b = 40 + (y - 650) * 0.1f;
-      }
-      auto channel = [&](float v) { return std::clamp(int(v + noise(rng)), 0, 255); };
-      row[x] = ColorToPixel(MakeColor(channel(r), channel(g), channel(b)));
-    }
-  }
-  return s;
-}
-
 const TSurface& Photo() {
-  static const TSurface photo = MakePhoto();
+  static const TSurface photo = SyntheticPhoto(Side);
   return photo;
 }
 

@@ -24,7 +24,7 @@ def build_helper(tmp):
     subprocess.run(["g++", "-std=c++20", "-O1", "-I" + os.path.join(ROOT, "src"),
                     os.path.join(ROOT, "scripts/crosscheck/CodecSamples.cpp"),
                     os.path.join(ROOT, "build/src/model/libvelmora_model.a"),
-                    "-lgif", "-ljpeg", "-lpng", "-limagequant", "-o", exe], check=True)
+                    "-lgif", "-ljpeg", "-lpng", "-o", exe], check=True)
     return exe
 
 

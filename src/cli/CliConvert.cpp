@@ -115,7 +115,7 @@ void ChangeGroupBitCount(TImageGroup& g, int bits, int dither) {
   TSurface all(g.Width, height);
   for (int i = 0, top = 0; i < g.Count(); top += g.GetFrame(i)->Height(), ++i)
     Blit(all, 0, top, g.GetFrame(i)->Image(), TRop::Copy);
-  const std::vector<TColor> colors = QuantizeColors(all, 1 << bits);
+  const std::vector<TColor> colors = QuantizeColors(all, 1 << bits, DitherModeFromIndex(dither));
   TPaletteRecord pal;
   pal.Count = uint16_t(1 << bits);
   for (size_t i = 0; i < colors.size(); ++i) pal.SetColor(int(i), colors[i]);

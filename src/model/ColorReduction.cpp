@@ -132,12 +132,13 @@ inline int ClampChannel(int v) {
 }
 
 // Adds one pixel's error, times each weight, to the pixels the kernel reaches. The taps are
-// expanded at compile time so that every offset and weight is a constant.
-template <typename TKernel, size_t... I>
+// expanded at compile time so that every offset and weight is a constant; a row scanned from
+// right to left (Dir = -1) mirrors the kernel.
+template <typename TKernel, int Dir, size_t... I>
 inline void SpreadError(std::array<int*, ErrorRows>& errors, int x, int er, int eg, int eb,
                         std::index_sequence<I...>) {
   auto add = [&](const TTap& t) {
-    int* d = errors[t.dy] + (x + t.dx + Margin) * 3;
+    int* d = errors[t.dy] + (x + Dir * t.dx + Margin) * 3;
     d[0] += er * t.weight;
     d[1] += eg * t.weight;
     d[2] += eb * t.weight;
@@ -148,11 +149,12 @@ inline void SpreadError(std::array<int*, ErrorRows>& errors, int x, int er, int 
 // Error numerators (error times weight, not yet divided) are kept per channel for the current
 // row and the rows the kernel reaches, with a margin at both ends for taps that fall outside the
 // surface; whatever lands in the margins is dropped.
-template <typename TKernel>
+template <typename TKernel, int Dir>
 void DiffuseRow(TPixel* row, int width, std::array<int*, ErrorRows>& errors,
                 const TNearestColorIndex& index, const TTargetPalette& target) {
   int* here = errors[0];
-  for (int x = 0; x < width; ++x) {
+  for (int i = 0; i < width; ++i) {
+    const int x = Dir > 0 ? i : width - 1 - i;
     int* e = here + (x + Margin) * 3;
     const TPixel p = row[x];
     const int r = ClampChannel(int((p >> 16) & 0xFF) + RoundedError<TKernel::Divisor>(e[0]));
@@ -161,7 +163,8 @@ void DiffuseRow(TPixel* row, int width, std::array<int*, ErrorRows>& errors,
     const int k = index.IndexOfRgb(r, g, b);
     row[x] = target.pixels[k];
     const int er = r - target.red[k], eg = g - target.green[k], eb = b - target.blue[k];
-    SpreadError<TKernel>(errors, x, er, eg, eb, std::make_index_sequence<TKernel::Taps.size()>());
+    SpreadError<TKernel, Dir>(errors, x, er, eg, eb,
+                              std::make_index_sequence<TKernel::Taps.size()>());
   }
 }
 
@@ -174,7 +177,12 @@ void MapDiffused(TSurface& s, const TNearestColorIndex& index, const TTargetPale
     std::array<int*, ErrorRows> errors;
     for (int dy = 0; dy < ErrorRows; ++dy)
       errors[dy] = buffer.data() + rowInts * size_t((y + dy) % ErrorRows);
-    DiffuseRow<TKernel>(s.Row(y), width, errors, index, target);
+    // Alternate rows run from right to left, so that errors do not all drift one way and
+    // draw diagonal streaks; this keeps local averages closer to the original.
+    if (y % 2 == 0)
+      DiffuseRow<TKernel, 1>(s.Row(y), width, errors, index, target);
+    else
+      DiffuseRow<TKernel, -1>(s.Row(y), width, errors, index, target);
     // This row's buffer is next used for the row ErrorRows further down.
     std::memset(errors[0], 0, rowInts * sizeof(int));
   }

@@ -29,14 +29,18 @@ TDitherMode DitherModeFromIndex(int index);
 // At most `maxColors` colours (2..256, otherwise EVelmoraError) that represent the surface, with
 // high byte 0. When the surface holds no more distinct colours than that, these are returned
 // exactly, in the order of their first occurrence (row by row), so that mapping the surface
-// onto them loses nothing. Otherwise the colours are computed by a quantizer. An empty surface
-// gives no colours.
-std::vector<TColor> QuantizeColors(const TSurface& s, int maxColors);
+// onto them loses nothing. Otherwise the colours are computed for the way the pixels will be
+// mapped onto them (`mode`): for Nearest they keep each pixel's own error small; for the
+// error-diffusion modes they spread wider over the picture's colours, so that the diffused
+// pixels keep the local averages of the original. An empty surface gives no colours.
+std::vector<TColor> QuantizeColors(const TSurface& s, int maxColors,
+                                   TDitherMode mode = TDitherMode::Nearest);
 
 // Replaces every pixel by one of the `count` palette colours (as a pixel word with high byte 0).
 // A count below 1 uses entry 0 alone. Nearest takes the nearest colour (ties to the lower
-// index); the other modes scan each row from left to right and spread the difference between
-// the wanted and the chosen colour over the following pixels with the kernel of their name.
+// index); the other modes scan the rows alternately from left to right and from right to left
+// and spread the difference between the wanted and the chosen colour over the pixels not yet
+// visited with the kernel of their name (mirrored on the rows scanned to the left).
 // A surface made only of palette colours keeps its colours in every mode, since no pixel then
 // has an error to spread; only a high byte is cleared.
 void MapToPalette(TSurface& s, const TColor* palette, int count, TDitherMode mode);

@@ -78,7 +78,7 @@ bool TSelectBitmap::ChangeBitCount(int newBitCount, IReductionChooser& chooser,
     if (choice->Quantize) {
       palette = TPaletteRecord{};
       palette.Count = uint16_t(colors);
-      const std::vector<TColor> found = QuantizeColors(Image(), colors);
+      const std::vector<TColor> found = QuantizeColors(Image(), colors, choice->Dither);
       for (size_t i = 0; i < found.size() && i < size_t(colors); ++i)
         palette.SetColor(int(i), found[i]);
     }

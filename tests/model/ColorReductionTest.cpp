@@ -133,6 +133,22 @@ TEST(MapToPalette, WithinOneRowStevensonArceSkipsTheNextPixel) {
   }
 }
 
+TEST(MapToPalette, SecondRowsRunBackwardsWithTheKernelMirrored) {
+  // The pattern of the single-row case above, mirrored on the second row: a black first row
+  // passes no error down, and the second row starts at its right end.
+  const std::vector<TColor> bw = {clBlack, clWhite};
+  for (TDitherMode mode : AllModes) {
+    if (mode == TDitherMode::Nearest) continue;
+    TSurface s(3, 2, ColorToPixel(MakeColor(124, 124, 124)));
+    for (int x = 0; x < 3; ++x) s.SetPixel(x, 0, ColorToPixel(clBlack));
+    s.SetPixel(2, 1, ColorToPixel(MakeColor(60, 60, 60)));
+    MapToPalette(s, bw, mode);
+    const bool skips = mode == TDitherMode::StevensonArce;
+    EXPECT_EQ(s.Pixel(1, 1), skips ? clBlack : clWhite) << int(mode);
+    EXPECT_EQ(s.Pixel(0, 1), skips ? clWhite : clBlack) << int(mode);
+  }
+}
+
 TEST(MapToPalette, TinyAndEmptySurfaces) {
   const std::vector<TColor> vga = VgaPalette();
   for (TDitherMode mode : AllModes) {
@@ -161,12 +177,13 @@ TEST(QuantizeColors, FewColorsComeBackExactlyInOrderOfAppearance) {
 
 TEST(QuantizeColors, ManyColorsAreReducedToTheLimit) {
   const TSurface noise = NoiseSurface(64, 64, 8);
-  for (int limit : {2, 16, 255}) {
-    const std::vector<TColor> colors = QuantizeColors(noise, limit);
-    EXPECT_LE(int(colors.size()), limit);
-    EXPECT_GE(colors.size(), 2u);
-    for (TColor c : colors) EXPECT_EQ(c >> 24, 0u);
-  }
+  for (TDitherMode mode : {TDitherMode::Nearest, TDitherMode::FloydSteinberg})
+    for (int limit : {2, 16, 128, 255}) {
+      const std::vector<TColor> colors = QuantizeColors(noise, limit, mode);
+      EXPECT_LE(int(colors.size()), limit);
+      EXPECT_GE(int(colors.size()), limit * 3 / 4) << limit << " " << int(mode);
+      for (TColor c : colors) EXPECT_EQ(c >> 24, 0u);
+    }
   // Just one colour over the limit already needs the quantizer.
   TSurface s = GradientSurface(17, 1);
   EXPECT_LE(QuantizeColors(s, 16).size(), 16u);
@@ -182,12 +199,74 @@ TEST(QuantizeColors, ChosenColorsFollowTheImage) {
   for (int y = 0; y < 64; ++y)
     for (int x = 0; x < 64; ++x)
       s.SetPixel(x, y, ColorToPixel(MakeColor(160 + rng() % 96, rng() % 48, rng() % 8)));
-  const std::vector<TColor> colors = QuantizeColors(s, 8);
-  ASSERT_FALSE(colors.empty());
-  for (TColor c : colors) {
-    EXPECT_GE(RedOf(c), 150) << std::hex << c;
-    EXPECT_LE(GreenOf(c), 56) << std::hex << c;
-    EXPECT_LE(BlueOf(c), 16) << std::hex << c;
+  for (TDitherMode mode : {TDitherMode::Nearest, TDitherMode::Sierra})
+    for (int limit : {8, 200}) {
+      const std::vector<TColor> colors = QuantizeColors(s, limit, mode);
+      ASSERT_FALSE(colors.empty());
+      for (TColor c : colors) {
+        EXPECT_GE(RedOf(c), 150) << std::hex << c;
+        EXPECT_LE(GreenOf(c), 56) << std::hex << c;
+        EXPECT_LE(BlueOf(c), 16) << std::hex << c;
+      }
+    }
+}
+
+TEST(QuantizeColors, TwoGroupsOfShadesGiveTheirMeans) {
+  std::mt19937 rng(4);
+  TSurface s(40, 40);
+  for (int y = 0; y < 40; ++y)
+    for (int x = 0; x < 40; ++x) {
+      const int jitter = int(rng() % 9) - 4;
+      s.SetPixel(x, y, ColorToPixel(x < 10 ? MakeColor(200 + jitter, 40, 40)
+                                           : MakeColor(30, 60 + jitter, 180)));
+    }
+  std::vector<TColor> colors = QuantizeColors(s, 2);
+  ASSERT_EQ(colors.size(), 2u);
+  std::sort(colors.begin(), colors.end(),
+            [](TColor a, TColor b) { return RedOf(a) < RedOf(b); });
+  EXPECT_NEAR(GreenOf(colors[0]), 60, 1);
+  EXPECT_EQ(MakeColor(RedOf(colors[0]), 0, BlueOf(colors[0])), MakeColor(30, 0, 180));
+  EXPECT_NEAR(RedOf(colors[1]), 200, 1);
+  EXPECT_EQ(MakeColor(0, GreenOf(colors[1]), BlueOf(colors[1])), MakeColor(0, 40, 40));
+}
+
+TEST(QuantizeColors, AFewFarPixelsKeepAColourForDiffusion) {
+  // Noisy grey with a sprinkle of strong red: a palette that only followed the pixels' density
+  // would spend every colour on the grey, and diffusion could never mix the red back.
+  std::mt19937 rng(9);
+  TSurface s(100, 100);
+  for (int y = 0; y < 100; ++y)
+    for (int x = 0; x < 100; ++x) {
+      const int v = 100 + int(rng() % 56);
+      s.SetPixel(x, y, ColorToPixel((x * 7 + y * 13) % 97 == 0 ? MakeColor(240, 10, 20)
+                                                               : MakeColor(v, v + 1, v)));
+    }
+  for (int limit : {16, 256}) {
+    const std::vector<TColor> colors = QuantizeColors(s, limit, TDitherMode::FloydSteinberg);
+    const bool red = std::any_of(colors.begin(), colors.end(), [](TColor c) {
+      return RedOf(c) > 220 && GreenOf(c) < 30 && BlueOf(c) < 40;
+    });
+    EXPECT_TRUE(red) << limit;
+  }
+}
+
+TEST(QuantizeColors, CloseShadesBeyondTheLimitStillFillThePalette) {
+  // 300 shades within a few levels of each other: far too close for a coarse colour grid to
+  // tell apart, yet 256 entries can hold nearly all of them.
+  TSurface s(30, 10);
+  for (int y = 0; y < 10; ++y)
+    for (int x = 0; x < 30; ++x) s.SetPixel(x, y, ColorToPixel(MakeColor(100 + y, 100 + x, 90)));
+  for (TDitherMode mode : {TDitherMode::Nearest, TDitherMode::FloydSteinberg}) {
+    const std::vector<TColor> colors = QuantizeColors(s, 256, mode);
+    EXPECT_EQ(colors.size(), 256u) << int(mode);
+    TSurface mapped = s;
+    MapToPalette(mapped, colors, TDitherMode::Nearest);
+    for (int y = 0; y < 10; ++y)
+      for (int x = 0; x < 30; ++x) {
+        const TColor want = MakeColor(100 + y, 100 + x, 90), got = PixelToColor(mapped.Pixel(x, y));
+        ASSERT_LE(std::abs(RedOf(got) - RedOf(want)) + std::abs(GreenOf(got) - GreenOf(want)), 1)
+            << x << "," << y << " mode " << int(mode);
+      }
   }
 }
 
