@@ -96,11 +96,15 @@ std::string ImageJson(const TWorkImage& w) {
   return o.str();
 }
 
+// Frames are an export that another run makes again, so each file is not waited for until it
+// is on the disk: with hundreds of frames that wait would take longer than making them.
 void WritePngFrame(const TSelectBitmap& raster, const std::filesystem::path& file) {
   const std::string rgba = RasterToRgba(raster);
   try {
     WriteFileAtomic(file.string(), WritePng(raster.Width(), raster.Height(),
-                                            reinterpret_cast<const uint8_t*>(rgba.data())));
+                                            reinterpret_cast<const uint8_t*>(rgba.data()),
+                                            raster.GetBitCount() <= 8),
+                    TFileSync::System);
   } catch (const EVelmoraError& e) {
     throw EFileError(file.string(), e.what());
   }

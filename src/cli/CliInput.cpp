@@ -65,16 +65,16 @@ std::string RasterToRgba(const TSelectBitmap& raster) {
   const bool transparent = raster.GetTransparent();
   const TPixel key = ColorToPixel(raster.GetTransparentColor());
   const TSurface& image = raster.Image();
-  std::string rgba;
-  rgba.reserve(size_t(image.Width()) * size_t(image.Height()) * 4);
+  std::string rgba(size_t(image.Width()) * size_t(image.Height()) * 4, '\0');
+  char* out = rgba.data();
   for (int y = 0; y < image.Height(); ++y) {
     const TPixel* row = image.Row(y);
-    for (int x = 0; x < image.Width(); ++x) {
+    for (int x = 0; x < image.Width(); ++x, out += 4) {
       const TPixel p = row[x] & 0xFFFFFF;
-      rgba += char(p >> 16);
-      rgba += char(p >> 8);
-      rgba += char(p);
-      rgba += char(transparent && p == key ? 0 : 255);
+      out[0] = char(p >> 16);
+      out[1] = char(p >> 8);
+      out[2] = char(p);
+      out[3] = char(transparent && p == key ? 0 : 255);
     }
   }
   return rgba;

@@ -40,7 +40,7 @@ TBytes ReadFileBytes(const std::string& path) {
   return bytes;
 }
 
-void WriteFileAtomic(const std::string& path, const TBytes& bytes) {
+void WriteFileAtomic(const std::string& path, const TBytes& bytes, TFileSync sync) {
   const std::filesystem::path target(path);
   std::filesystem::path dir = target.parent_path();
   if (dir.empty()) dir = ".";
@@ -68,7 +68,7 @@ void WriteFileAtomic(const std::string& path, const TBytes& bytes) {
     ::umask(mask);
     ::fchmod(fd, 0666 & ~mask);
   }
-  int err = ::fsync(fd) == 0 ? 0 : errno;
+  int err = sync == TFileSync::System || ::fsync(fd) == 0 ? 0 : errno;
   if (::close(fd) != 0 && err == 0) err = errno;
   if (err != 0) {
     ::unlink(tmpl.c_str());

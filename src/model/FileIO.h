@@ -10,9 +10,19 @@ using TBytes = std::vector<uint8_t>;
 // Reads a whole file. Throws EVelmoraError with a short message when it cannot.
 TBytes ReadFileBytes(const std::string& path);
 
+// How far a written file must have got before it replaces the old one.
+enum class TFileSync : uint8_t {
+  // On the disk: not even a power cut can leave a truncated file in place of the old one.
+  Disk,
+  // Handed to the system: a crash of the program cannot half-write it, but the wait for the
+  // disk (milliseconds per file) is skipped. For exports that can simply be made again.
+  System
+};
+
 // Writes a file through a temporary file beside it that is renamed over the target, so a
 // failed write never destroys the previous file. Throws EVelmoraError on failure.
-void WriteFileAtomic(const std::string& path, const TBytes& bytes);
+void WriteFileAtomic(const std::string& path, const TBytes& bytes,
+                     TFileSync sync = TFileSync::Disk);
 
 // The file name's extension in lower case with its dot (".bmp"), or "" without one.
 std::string LowerExtension(const std::string& path);

@@ -21,5 +21,7 @@ bool HasPngSignature(const uint8_t* data, size_t size);
 // than `maxPixels` pixels are refused before anything is allocated. Throws EVelmoraError.
 TRgbaImage ReadPng(const uint8_t* data, size_t size, int64_t maxPixels = MaxSurfacePixels);
 
-// Encodes `width` x `height` RGBA pixels (rows top-down) as PNG data.
-TBytes WritePng(int width, int height, const uint8_t* rgba);
+// Encodes `width` x `height` RGBA pixels (rows top-down) as PNG data, compressed once.
+// `fewColors` says the pixels hold at most 256 colours, which compress best (and fastest) in
+// another way than photographs.
+TBytes WritePng(int width, int height, const uint8_t* rgba, bool fewColors = false);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 
 #include "model/Errors.h"
 #include "model/codecs/CodecTestUtil.h"
@@ -117,4 +118,23 @@ TEST(PngCodec, RoundTripAndLimits) {
   bad[20] ^= 0x40;  // header checksum no longer matches
   EXPECT_THROW(ReadPng(bad.data(), bad.size()), EVelmoraError);
   EXPECT_THROW(WritePng(0, 3, rgba), EVelmoraError);
+}
+
+TEST(PngCodec, BothWaysOfCompressingGiveThePixelsBack) {
+  // Noise in the left half and flat bands on the right, large enough for several data chunks.
+  std::mt19937 rng(12);
+  const int w = 301, h = 120;
+  std::vector<uint8_t> rgba(size_t(w) * h * 4);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      uint8_t* p = &rgba[(size_t(y) * w + x) * 4];
+      for (int c = 0; c < 4; ++c) p[c] = x < w / 2 ? uint8_t(rng()) : uint8_t(y / 8 * 16 + c);
+    }
+  for (bool fewColors : {false, true}) {
+    const TBytes file = WritePng(w, h, rgba.data(), fewColors);
+    const TRgbaImage read = ReadPng(file.data(), file.size());
+    EXPECT_EQ(read.Width, w);
+    EXPECT_EQ(read.Height, h);
+    EXPECT_EQ(read.Rgba, rgba) << fewColors;
+  }
 }
