@@ -1,10 +1,12 @@
 #pragma once
 // Shared pieces of velmora-cli: its error types and how it opens files.
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 
 #include "model/Document.h"
+#include "model/PictureFacts.h"
 
 // A wrong command line: reported with the usage text and exit status 2.
 class EUsage : public std::runtime_error {
@@ -23,6 +25,9 @@ class EFileError : public std::runtime_error {
 // Opens a file as the editor would; a PNG file opens as a 24-bit image whose nearly
 // transparent pixels become its transparent colour.
 TDocument OpenInput(const std::string& path);
+
+// What opening `path` as a single image would show, read from its headers where that suffices.
+std::optional<TPictureFacts> ProbeInput(const std::string& path);
 
 // The raster a frame or image shows, as RGBA bytes: transparent pixels get alpha 0.
 std::string RasterToRgba(const TSelectBitmap& raster);

@@ -80,13 +80,14 @@ std::string GroupJson(const TImageGroup& g) {
   return o.str();
 }
 
-std::string ImageJson(const TWorkImage& w) {
+// `w` gives the class and the settings of its kind, `f` the picture.
+std::string ImageJson(const TWorkImage& w, const TPictureFacts& f) {
   std::ostringstream o;
-  o << "{\n  \"class\": " << Quote(w.ClassName()) << ",\n  \"width\": " << w.Width()
-    << ",\n  \"height\": " << w.Height() << ",\n  \"bitCount\": " << w.GetBitCount()
-    << ",\n  \"paletteCount\": " << w.GetPalette().Count
-    << ",\n  \"transparent\": " << Bool(w.GetTransparent())
-    << ",\n  \"transparentColor\": " << Hex(w.GetTransparentColor());
+  o << "{\n  \"class\": " << Quote(w.ClassName()) << ",\n  \"width\": " << f.Width
+    << ",\n  \"height\": " << f.Height << ",\n  \"bitCount\": " << f.BitCount
+    << ",\n  \"paletteCount\": " << f.PaletteCount
+    << ",\n  \"transparent\": " << Bool(f.Transparent)
+    << ",\n  \"transparentColor\": " << Hex(f.TransparentColor);
   if (auto* gif = dynamic_cast<const TWorkGifImage*>(&w))
     o << ",\n  \"compression\": " << Quote(gif->Compression() ? "RLE" : "LZW")
       << ",\n  \"interlaced\": " << Bool(gif->Interlaced())
@@ -113,8 +114,16 @@ void WritePngFrame(const TSelectBitmap& raster, const std::filesystem::path& fil
 }  // namespace
 
 int RunInfo(const std::string& path) {
-  const TDocument doc = OpenInput(path);
-  const std::string json = doc.IsGroup() ? GroupJson(*doc.Group) : ImageJson(*doc.Image);
+  std::string json;
+  // Single bitmaps and JPEG pictures are described from their headers: a large picture is then
+  // not decoded and held just to tell its size.
+  if (const std::optional<TPictureFacts> facts = ProbeInput(path)) {
+    const TDocument blank = CreateDocumentForFile(path, false);
+    json = ImageJson(*blank.Image, *facts);
+  } else {
+    const TDocument doc = OpenInput(path);
+    json = doc.IsGroup() ? GroupJson(*doc.Group) : ImageJson(*doc.Image, FactsOf(*doc.Image));
+  }
   std::fwrite(json.data(), 1, json.size(), stdout);
   return 0;
 }

@@ -6,6 +6,7 @@
 #include "model/Errors.h"
 #include "model/FileIO.h"
 #include "model/GraphUtils.h"
+#include "model/PictureFacts.h"
 #include "model/WorkImages.h"
 #include "model/codecs/PngCodec.h"
 
@@ -48,17 +49,29 @@ TDocument OpenPng(const std::string& path) {
   return doc;
 }
 
-}  // namespace
-
-TDocument OpenInput(const std::string& path) {
+// Runs `read`, turning the model's failures into failures to read `path`.
+template <typename TRead>
+auto Reading(const std::string& path, TRead read) {
   try {
-    if (LowerExtension(path) == ".png") return OpenPng(path);
-    return OpenDocument(path);
+    return read();
   } catch (const EVelmoraError& e) {
     throw EFileError(path, e.what());
   } catch (const std::bad_alloc&) {
     throw EFileError(path, "Not enough memory to read the file.");
   }
+}
+
+}  // namespace
+
+TDocument OpenInput(const std::string& path) {
+  return Reading(path, [&] {
+    if (LowerExtension(path) == ".png") return OpenPng(path);
+    return OpenDocument(path);
+  });
+}
+
+std::optional<TPictureFacts> ProbeInput(const std::string& path) {
+  return Reading(path, [&] { return ProbePictureFile(path); });
 }
 
 std::string RasterToRgba(const TSelectBitmap& raster) {

@@ -25,7 +25,7 @@ std::string BaseName(const std::string& path) {
 
 }  // namespace
 
-TBytes ReadFileBytes(const std::string& path) {
+TBytes ReadFileStart(const std::string& path, size_t limit, uint64_t* fileSize) {
   std::error_code ec;
   if (std::filesystem::is_directory(path, ec)) Fail("Cannot read", path, EISDIR);
   std::ifstream in(path, std::ios::binary);
@@ -33,11 +33,16 @@ TBytes ReadFileBytes(const std::string& path) {
   in.seekg(0, std::ios::end);
   const std::streamoff size = in.tellg();
   if (size < 0) Fail("Cannot read", path, EIO);
+  if (fileSize) *fileSize = uint64_t(size);
   in.seekg(0, std::ios::beg);
-  TBytes bytes(static_cast<size_t>(size));
-  if (size > 0 && !in.read(reinterpret_cast<char*>(bytes.data()), size))
+  TBytes bytes(std::min<uint64_t>(uint64_t(size), limit));
+  if (!bytes.empty() && !in.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(bytes.size())))
     Fail("Cannot read", path, EIO);
   return bytes;
+}
+
+TBytes ReadFileBytes(const std::string& path) {
+  return ReadFileStart(path, SIZE_MAX, nullptr);
 }
 
 void WriteFileAtomic(const std::string& path, const TBytes& bytes, TFileSync sync) {

@@ -10,6 +10,10 @@ using TBytes = std::vector<uint8_t>;
 // Reads a whole file. Throws EVelmoraError with a short message when it cannot.
 TBytes ReadFileBytes(const std::string& path);
 
+// Reads at most the first `limit` bytes of a file and tells its whole size in `fileSize`
+// (when not null). Throws as ReadFileBytes does.
+TBytes ReadFileStart(const std::string& path, size_t limit, uint64_t* fileSize);
+
 // How far a written file must have got before it replaces the old one.
 enum class TFileSync : uint8_t {
   // On the disk: not even a power cut can leave a truncated file in place of the old one.

@@ -24,3 +24,15 @@ struct TDecodedPicture {
   // stands for it.
   std::optional<TColor> TransparentColor;
 };
+
+// What a picture file's headers tell without its pixels being decoded, plus the one pixel a
+// document takes from its picture: the bottom-left one, which stands for the transparent colour
+// of pictures without their own.
+struct TPictureHeader {
+  TPictureKind Kind = TPictureKind::Other;
+  int Width = 0;
+  int Height = 0;
+  uint8_t BitCount = 24;        // as TDecodedPicture::BitCount
+  std::vector<TColor> Palette;  // as TDecodedPicture::Palette
+  TColor CornerColor = 0;
+};

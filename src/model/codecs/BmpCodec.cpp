@@ -122,6 +122,18 @@ std::vector<TColor> ReadPalette(const uint8_t* data, size_t size, TBmpInfo& info
   return palette;
 }
 
+// A missing or impossible data offset is taken to mean "right after the palette".
+void SettleDataOffset(TBmpInfo& info, size_t paletteSize, uint64_t fileSize) {
+  const size_t paletteEnd = info.PaletteOffset + paletteSize * info.PaletteEntrySize;
+  if (info.DataOffset < info.PaletteOffset) info.DataOffset = uint32_t(paletteEnd);
+  if (info.DataOffset >= fileSize) Truncated();
+}
+
+// Bytes of pixel data from the data offset on; the last row may lack its padding.
+int64_t PixelBytesNeeded(const TBmpInfo& info) {
+  return DibStride(info.Width, info.Bits) * (info.Height - 1) + (info.Width * info.Bits + 7) / 8;
+}
+
 TDibRowDecoder MakeDecoder(const TBmpInfo& info, const std::vector<TColor>& palette) {
   if (info.Bits <= 8)
     return TDibRowDecoder::Indexed(info.Bits, palette.data(), int(palette.size()));
@@ -135,9 +147,7 @@ TDibRowDecoder MakeDecoder(const TBmpInfo& info, const std::vector<TColor>& pale
 TSurface DecodeRows(const uint8_t* data, size_t size, const TBmpInfo& info,
                     const TDibRowDecoder& decoder) {
   const int64_t stride = DibStride(info.Width, info.Bits);
-  // The last row may lack its padding; every pixel must be there.
-  const int64_t needed = stride * (info.Height - 1) + (info.Width * info.Bits + 7) / 8;
-  if (int64_t(info.DataOffset) + needed > int64_t(size)) Truncated();
+  if (int64_t(info.DataOffset) + PixelBytesNeeded(info) > int64_t(size)) Truncated();
   TSurface image(int(info.Width), int(info.Height));
   const uint8_t* row = data + info.DataOffset;
   for (int64_t r = 0; r < info.Height; ++r, row += stride) {
@@ -173,10 +183,7 @@ TDecodedPicture ReadEmbedded(const uint8_t* data, size_t size, const TBmpInfo& i
 TDecodedPicture ReadBmp(const uint8_t* data, size_t size) {
   TBmpInfo info = ReadInfo(data, size);
   std::vector<TColor> palette = ReadPalette(data, size, info);
-  const size_t paletteEnd = info.PaletteOffset + palette.size() * info.PaletteEntrySize;
-  // A missing or impossible data offset is taken to mean "right after the palette".
-  if (info.DataOffset < info.PaletteOffset) info.DataOffset = uint32_t(paletteEnd);
-  if (info.DataOffset >= size) Truncated();
+  SettleDataOffset(info, palette.size(), size);
   if (info.Compression == BiJpeg || info.Compression == BiPng)
     return ReadEmbedded(data, size, info);
 
@@ -197,6 +204,33 @@ TDecodedPicture ReadBmp(const uint8_t* data, size_t size) {
   picture.BitCount = uint8_t(info.Bits == 2 ? 24 : info.Bits);
   if (picture.BitCount <= 8) picture.Palette = std::move(palette);
   return picture;
+}
+
+std::optional<TPictureHeader> ReadBmpHeader(const uint8_t* data, size_t size,
+                                            uint64_t fileSize) {
+  TBmpInfo info = ReadInfo(data, size);
+  if (info.Compression != BiRgb && info.Compression != BiBitfields &&
+      info.Compression != BiAlphaBitfields)
+    return std::nullopt;  // run-length coded or embedded: the corner needs the whole picture
+  std::vector<TColor> palette = ReadPalette(data, size, info);
+  // The same checks as reading the whole file, against the file's size.
+  SettleDataOffset(info, palette.size(), fileSize);
+  CheckSurfaceSize(info.Width, info.Height);
+  if (int64_t(info.DataOffset) + PixelBytesNeeded(info) > int64_t(fileSize)) Truncated();
+  // The bottom row comes first in the file unless the rows run top-down.
+  const int64_t corner =
+      info.DataOffset + (info.TopDown ? DibStride(info.Width, info.Bits) * (info.Height - 1) : 0);
+  if (corner + 4 > int64_t(size)) return std::nullopt;
+  TPixel pixel = 0;
+  MakeDecoder(info, palette).DecodeRow(data + corner, 1, &pixel);
+  TPictureHeader header;
+  header.Kind = TPictureKind::Bitmap;
+  header.Width = int(info.Width);
+  header.Height = int(info.Height);
+  header.BitCount = uint8_t(info.Bits == 2 ? 24 : info.Bits);
+  if (header.BitCount <= 8) header.Palette = std::move(palette);
+  header.CornerColor = PixelToColor(pixel);
+  return header;
 }
 
 namespace {

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 
 #include "model/Colors.h"
 #include "model/FileIO.h"
@@ -16,6 +17,12 @@
 // Palette indices beyond the file's palette read as black; pixels that a run-length coded bitmap
 // leaves out keep the colour of palette entry 0. Throws EVelmoraError for anything it cannot read.
 TDecodedPicture ReadBmp(const uint8_t* data, size_t size);
+
+// The header of a BMP file of `fileSize` bytes whose start is held in memory, or nothing when
+// the start does not reach the bottom-left pixel or that pixel needs the whole picture decoded
+// (run-length coded and embedded pictures). Files that ReadBmp refuses for their headers or
+// their size are refused alike.
+std::optional<TPictureHeader> ReadBmpHeader(const uint8_t* data, size_t size, uint64_t fileSize);
 
 // Encodes `image` in the stored format for `bitCount` (see DibFormatBits). Palette formats map
 // every pixel to the nearest of the `paletteCount` colours of `palette`, which must not be empty.

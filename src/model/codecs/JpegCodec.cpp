@@ -154,6 +154,51 @@ TDecodedPicture ReadJpeg(const uint8_t* data, size_t size) {
   return picture;
 }
 
+namespace {
+
+// Decodes only the last line: the rows above are skipped, which still entropy-decodes their
+// blocks (as the format demands) but leaves out the inverse transforms, upsampling and colour
+// conversion, and keeps nothing of them. The rest of the file is then read as ReadLines does, so
+// that damage after the picture is refused alike.
+bool ReadLastLine(TJpegReader* r, uint8_t* line, TPixel* corner) {
+  if (setjmp(r->Error.Jump)) return false;
+  jpeg_decompress_struct& c = r->Codec;
+  if (c.output_height > 1) jpeg_skip_scanlines(&c, c.output_height - 1);
+  JSAMPROW row = line;
+  if (jpeg_read_scanlines(&c, &row, 1) != 1) return true;
+  if (c.out_color_space == JCS_CMYK)
+    CmykToPixels(line, 1, c.saw_Adobe_marker, corner);
+  else
+    *corner = *reinterpret_cast<const TPixel*>(line) & 0xFFFFFF;
+  jpeg_finish_decompress(&c);
+  return true;
+}
+
+}  // namespace
+
+TPictureHeader ReadJpegHeader(const uint8_t* data, size_t size) {
+  TJpegReader reader;
+  InitError(reader.Error);
+  reader.Codec.err = &reader.Error.Manager;
+  if (!StartReading(&reader, data, size)) Fail(reader.Error);
+  CheckSurfaceSize(reader.Codec.image_width, reader.Codec.image_height);
+  if (!StartDecompress(&reader)) Fail(reader.Error);
+  TPictureHeader header;
+  header.Width = int(reader.Codec.output_width);
+  header.Height = int(reader.Codec.output_height);
+  std::vector<uint8_t> line(size_t(header.Width) * 4);
+  TPixel corner = 0;
+  if (!ReadLastLine(&reader, line.data(), &corner)) Fail(reader.Error);
+  if (reader.Error.DataEnded) {
+    // What a truncated file shows where its data ended depends on how far each scan got; the
+    // whole decoder settles that.
+    const TDecodedPicture picture = ReadJpeg(data, size);
+    corner = picture.Image.Pixel(0, picture.Image.Height() - 1);
+  }
+  header.CornerColor = PixelToColor(corner);
+  return header;
+}
+
 // ---- Encoding ----
 
 namespace {

@@ -13,5 +13,9 @@
 // data goes. Throws EVelmoraError with the codec's message on anything it cannot read.
 TDecodedPicture ReadJpeg(const uint8_t* data, size_t size);
 
+// The size of a JPEG file held in memory and the colour of its bottom-left pixel as ReadJpeg
+// would decode it, without decoding the rest of the picture. Throws as ReadJpeg does.
+TPictureHeader ReadJpegHeader(const uint8_t* data, size_t size);
+
 // Encodes `image` as a baseline JPEG file with the given quality (clamped to 1..100).
 TBytes WriteJpeg(const TSurface& image, int quality);
