@@ -54,6 +54,26 @@ void PlainCells(const TPixel* src, TPixel* dst, int cells, int f, bool grid, TPi
   }
 }
 
+// Hatched cells of F view pixels (F known when compiled): the hatch period divides F, so every
+// transparent cell of a row shows the same F pixels, `hatchCell`. Each cell is then a select
+// between that run and its colour, without a branch, which the compiler turns into vector
+// blends as in the 100% row. With G the first pixel of each cell is the grid colour.
+template <int F, bool G>
+bool HatchedCells(const TPixel* src, TPixel* dst, int cells, const TPixel* hatchCell,
+                  const TRowStyle& s) {
+  TPixel hatch[F];
+  for (int k = 0; k < F; ++k) hatch[k] = G && k == 0 ? s.Grid : hatchCell[k];
+  TPixel any = 0;
+  for (int c = 0; c < cells; ++c, dst += F) {
+    const TPixel p = src[c];
+    const TPixel t = (p & 0xFFFFFF) == s.Key ? ~TPixel(0) : 0;
+    const TPixel v = p | OpaqueBits;
+    for (int k = 0; k < F; ++k) dst[k] = G && k == 0 ? s.Grid : (hatch[k] & t) | (v & ~t);
+    any |= t;
+  }
+  return any != 0;
+}
+
 // Magnified cells of F view pixels each (F known when compiled, 0 for any factor `f`).
 template <int F>
 bool ZoomCells(const TPixel* src, TPixel* dst, int count, int f, const TPixel* hatch,
@@ -63,26 +83,31 @@ bool ZoomCells(const TPixel* src, TPixel* dst, int count, int f, const TPixel* h
   const int cells = count / f;
   if (!hatch) {
     PlainCells<F>(src, dst, cells, f, s.GridColumns, s.Grid);
-    dst += size_t(cells) * size_t(f);
+  } else if constexpr (F == 2 || F == 4) {
+    hatched = s.GridColumns ? HatchedCells<F, true>(src, dst, cells, hatch, s)
+                            : HatchedCells<F, false>(src, dst, cells, hatch, s);
   } else {
-    // Transparent pixels usually come in runs, which the branch predicts well.
-    for (int c = 0; c < cells; ++c, dst += f) {
+    // Larger cells: a mispredicted branch costs little against the run it writes, and the copy
+    // and the fill beat blending every pixel.
+    for (int c = 0; c < cells; ++c) {
+      TPixel* cell = dst + size_t(c) * size_t(f);
       const TPixel p = src[c];
       if ((p & 0xFFFFFF) == s.Key) {
-        std::memcpy(dst, hatch + c * f, size_t(f) * sizeof(TPixel));
+        std::memcpy(cell, hatch + size_t(c) * size_t(f), size_t(f) * sizeof(TPixel));
         hatched = true;
       } else {
-        const TPixel v = p | OpaqueBits;
-        for (int k = 0; k < f; ++k) dst[k] = v;
+        std::fill(cell, cell + f, p | OpaqueBits);
       }
-      if (s.GridColumns) dst[0] = s.Grid;
+      if (s.GridColumns) cell[0] = s.Grid;
     }
   }
+  dst += size_t(cells) * size_t(f);
   // A view narrower than whole cells ends in part of a cell.
   if (const int rest = count - cells * f; rest > 0) {
     const TPixel p = src[cells];
     const bool transparent = hatch && (p & 0xFFFFFF) == s.Key;
-    for (int k = 0; k < rest; ++k) dst[k] = transparent ? hatch[cells * f + k] : p | OpaqueBits;
+    const TPixel* restHatch = hatch ? hatch + size_t(cells) * size_t(f) : nullptr;
+    for (int k = 0; k < rest; ++k) dst[k] = transparent ? restHatch[k] : p | OpaqueBits;
     if (s.GridColumns) dst[0] = s.Grid;
     hatched |= transparent;
   }

@@ -137,10 +137,14 @@ TEST(ZoomRender, MatchesThePlainRenderAtEveryZoom) {
         TZoomStyle st = Style(f, grid);
         st.Transparent = transparent;
         st.TransparentColor = clBlack;
-        const int ox = 3, oy = 2, cols = 30, rows = 20;
-        const int w = cols * f + 1, h = rows * f + 1;
-        EXPECT_EQ(Render(src, ox, oy, w, h, st), ReferenceZoom(src, ox, oy, w, h, st))
-            << "factor " << f << " grid " << grid << " transparent " << transparent;
+        // Whole cells, and a view that ends in half a cell on both sides.
+        for (int part : {0, f / 2}) {
+          const int ox = 3, oy = 2, cols = 30, rows = 20;
+          const int w = cols * f + 1 + part, h = rows * f + 1 + part;
+          EXPECT_EQ(Render(src, ox, oy, w, h, st), ReferenceZoom(src, ox, oy, w, h, st))
+              << "factor " << f << " grid " << grid << " transparent " << transparent
+              << " part " << part;
+        }
       }
 }
 
