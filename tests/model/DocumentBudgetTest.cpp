@@ -5,6 +5,7 @@
 
 #include <functional>
 
+#include "ErrorText.h"
 #include "TempDir.h"
 #include "codecs/HandMadeFiles.h"
 #include "model/Document.h"
@@ -19,12 +20,7 @@ namespace {
 constexpr int64_t MiB = int64_t(1) << 20;
 
 std::string OpenError(const std::string& path) {
-  try {
-    OpenDocument(path);
-  } catch (const EVelmoraError& e) {
-    return e.what();
-  }
-  return "";
+  return ErrorText([&] { OpenDocument(path); });
 }
 
 void Store(const std::string& path, const TBytes& bytes) { WriteFileAtomic(path, bytes); }

@@ -11,6 +11,7 @@
 #include <fstream>
 
 #include "TempDir.h"
+#include "ErrorText.h"
 #include "model/Errors.h"
 
 namespace {
@@ -30,15 +31,6 @@ mode_t Mode(const std::string& path) {
   struct stat st;
   EXPECT_EQ(::stat(path.c_str(), &st), 0);
   return st.st_mode & 07777;
-}
-
-std::string Message(const std::function<void()>& work) {
-  try {
-    work();
-  } catch (const EVelmoraError& e) {
-    return e.what();
-  }
-  return "";
 }
 
 TEST(FileIO, SavingThroughALinkWritesItsTargetAndKeepsTheLinkAndPermissions) {
@@ -70,7 +62,7 @@ TEST(FileIO, SavingThroughALinkWritesItsTargetAndKeepsTheLinkAndPermissions) {
   // A loop of links is refused without touching anything.
   fs::create_symlink(dir.File("loop-b"), dir.File("loop-a"));
   fs::create_symlink(dir.File("loop-a"), dir.File("loop-b"));
-  EXPECT_NE(Message([&] { Save(dir.File("loop-a"), "x"); }), "");
+  EXPECT_NE(ErrorText([&] { Save(dir.File("loop-a"), "x"); }), "");
   EXPECT_TRUE(fs::is_symlink(dir.File("loop-a")));
 }
 
@@ -105,14 +97,14 @@ TEST(FileIO, ASaveRemovesWhatKilledSavesOfTheSameFileLeftBehind) {
 
 TEST(FileIO, FailuresNameTheirCause) {
   TTempDir dir;
-  EXPECT_EQ(Message([&] { ReadFileBytes(dir.File("missing.bmp")); }),
+  EXPECT_EQ(ErrorText([&] { ReadFileBytes(dir.File("missing.bmp")); }),
             "Cannot open missing.bmp: No such file or directory");
-  EXPECT_EQ(Message([&] { ReadFileBytes(dir.File("")); }).find("Cannot read"), 0u);
+  EXPECT_EQ(ErrorText([&] { ReadFileBytes(dir.File("")); }).find("Cannot read"), 0u);
   if (::access("/sys", F_OK) == 0) {  // sysfs never takes new files, not even from root
-    EXPECT_EQ(Message([] { Save("/sys/picture.bmp", "x"); }),
+    EXPECT_EQ(ErrorText([] { Save("/sys/picture.bmp", "x"); }),
               "Cannot write picture.bmp: the folder /sys is read-only.");
   }
-  EXPECT_EQ(Message([&] { Save(dir.File("no/such/folder/a.bmp"), "x"); }),
+  EXPECT_EQ(ErrorText([&] { Save(dir.File("no/such/folder/a.bmp"), "x"); }),
             "Cannot write a.bmp: No such file or directory");
 }
 

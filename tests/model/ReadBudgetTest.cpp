@@ -4,21 +4,13 @@
 
 #include <functional>
 
+#include "ErrorText.h"
 #include "model/Errors.h"
 #include "model/Surface.h"
 
 namespace {
 
 constexpr int64_t MiB = int64_t(1) << 20;
-
-std::string Message(const std::function<void()>& work) {
-  try {
-    work();
-  } catch (const EVelmoraError& e) {
-    return e.what();
-  }
-  return "";
-}
 
 TEST(ReadBudget, SurfacesAndTheirCopiesCountUntilTheyGo) {
   TReadBudget budget(16 * MiB);
@@ -43,15 +35,15 @@ TEST(ReadBudget, SurfacesAndTheirCopiesCountUntilTheyGo) {
 TEST(ReadBudget, RefusesBeforeTakingTheMemoryAndNamesTheSizes) {
   TReadBudget budget(16 * MiB);
   TSurface kept(1024, 1024);
-  const std::string message = Message([] { TSurface big(2048, 2048); });  // 16 MiB more
+  const std::string message = ErrorText([] { TSurface big(2048, 2048); });  // 16 MiB more
   EXPECT_EQ(message,
             "The file needs at least 20 MiB of memory to open, more than the 16 MiB a document "
             "may take.");
   EXPECT_EQ(budget.Used(), 4 * MiB);  // the refused surface took nothing
-  EXPECT_NE(Message([&] { TSurface copy = kept, again = kept, more = kept, full = kept; }), "");
+  EXPECT_NE(ErrorText([&] { TSurface copy = kept, again = kept, more = kept, full = kept; }), "");
   EXPECT_EQ(budget.Used(), 4 * MiB);
-  EXPECT_EQ(Message([] { RequireReadBudget(12 * MiB); }), "");
-  EXPECT_NE(Message([] { RequireReadBudget(13 * MiB); }).find("16 MiB"), std::string::npos);
+  EXPECT_EQ(ErrorText([] { RequireReadBudget(12 * MiB); }), "");
+  EXPECT_NE(ErrorText([] { RequireReadBudget(13 * MiB); }).find("16 MiB"), std::string::npos);
 }
 
 TEST(ReadBudget, NestedBudgetsJoinTheOuterOneAndNothingCountsOutsideARead) {
