@@ -132,7 +132,8 @@ void TGifReader::Open() {
 }
 
 void TGifReader::CheckMemory(int64_t frames) const {
-  // The composer keeps three working pictures besides one picture per frame.
+  // One picture per frame and the composer's working pictures: within the pixel limit, and
+  // within the memory budget of the document being read.
   const int64_t screen = int64_t(data_.ScreenWidth) * data_.ScreenHeight;
   if (screen > 0 && (frames + 3) > gif_limits::MaxComposedPixels / screen) ThrowTooLarge();
   RequireReadBudget(gif_limits::ComposedBytes(frames, screen));
