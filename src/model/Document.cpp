@@ -3,6 +3,7 @@
 #include "model/Errors.h"
 #include "model/FileIO.h"
 #include "model/Groups.h"
+#include "model/ReadBudget.h"
 #include "model/WorkImages.h"
 #include "model/GifBuilder.h"
 
@@ -75,6 +76,7 @@ TDocument CreateDocumentForFile(const std::string& path, bool multi) {
 
 bool IsMultiImageFile(const std::string& path) {
   if (LowerExtension(path) != ".gif") return false;
+  const TReadBudget budget;  // counting the images decodes them all
   const TBytes bytes = ReadFileBytes(path);
   return GifImageCount(bytes.data(), bytes.size()) > 1;
 }

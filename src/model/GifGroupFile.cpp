@@ -4,6 +4,7 @@
 #include "model/FileIO.h"
 #include "model/GifBuilder.h"
 #include "model/Groups.h"
+#include "model/ReadBudget.h"
 #include "model/codecs/GifCodec.h"
 
 namespace {
@@ -17,6 +18,7 @@ void FillPalette(TPaletteRecord& pal, const std::vector<TColor>& colors) {
 }  // namespace
 
 void TGifImageGroup::LoadFromFile(const std::string& name) {
+  const TReadBudget budget;
   const TBytes bytes = ReadFileBytes(name);
   // The whole file is decoded and composed before the first frame is added, so a damaged
   // file leaves nothing half-read.

@@ -71,8 +71,11 @@ void TUniformFrame::SetGroup(TImageGroup* group) {
   if (group == group_) return;
   TWorkFrame::SetGroup(group);
   if (!group) return;
-  SetWidth(group->Width);
-  SetHeight(group->Height);
+  // Joining takes the group's shape. The group's frames have it already, so only this frame is
+  // resized: going through the group here would walk every frame for each one added, and
+  // loading an animation would take time quadratic in its frames.
+  if (Width() != group->Width || Height() != group->Height)
+    ResizeSurfaces(group->Width, group->Height);
   SetBitCount(group->BitCount);
   SetLocalPalette(false);
 }
@@ -81,8 +84,9 @@ void TUniformFrame::SetLocalPalette(bool flag) {
   if (flag == localPalette_) return;
   if (flag && group_) {
     TWorkFrame::GetPalette() = group_->Palette;
-    TWorkFrame::SetLeftColor(group_->LeftColor);
-    TWorkFrame::SetRightColor(group_->RightColor);
+    // The group's colours come over as they are: they were chosen on this very palette.
+    SetLeftColorUnsnapped(group_->LeftColor);
+    SetRightColorUnsnapped(group_->RightColor);
   }
   localPalette_ = flag;
   ApplyPalette(GetPalette(), TDitherMode::Nearest);

@@ -3,6 +3,7 @@
 #include "model/FileIO.h"
 #include "model/GifBuilder.h"
 #include "model/GraphUtils.h"
+#include "model/ReadBudget.h"
 #include "model/codecs/BmpCodec.h"
 #include "model/codecs/GifCodec.h"
 #include "model/codecs/JpegCodec.h"
@@ -32,6 +33,7 @@ std::string TWorkBitmap::GetColorModes() const {
 }
 
 void TWorkBitmap::LoadFromFile(const std::string& name) {
+  const TReadBudget budget;
   const TBytes bytes = ReadFileBytes(name);
   AssignPicture(ReadBmp(bytes.data(), bytes.size()));
   FinishLoading(name);
@@ -64,6 +66,7 @@ std::string TWorkJpeg::GetColorModes() const {
 }
 
 void TWorkJpeg::LoadFromFile(const std::string& name) {
+  const TReadBudget budget;
   const TBytes bytes = ReadFileBytes(name);
   AssignPicture(ReadJpeg(bytes.data(), bytes.size()));
   Quality = 90;  // reading never tells the quality a file was written with
@@ -114,6 +117,7 @@ void TWorkGifImage::SetComments(const std::vector<std::string>& lines) {
 }
 
 void TWorkGifImage::LoadFromFile(const std::string& name) {
+  const TReadBudget budget;
   const TBytes bytes = ReadFileBytes(name);
   TGifPictureExtras extras;
   AssignPicture(DecodeGifPicture(bytes.data(), bytes.size(), &extras));

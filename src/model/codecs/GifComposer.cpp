@@ -111,9 +111,10 @@ TComposedGif ComposeGif(const TGifData& gif) {
   CheckComposedSize(gif);
   TComposedGif out = ComposedGroup(gif);
   const TPixel key = ColorToPixel(out.KeyColor);
+  // The saved state for "restore previous" is made only when a frame asks for it; clearing to
+  // the background with transparency means clearing to the key, which needs no picture.
   TSurface composite(gif.ScreenWidth, gif.ScreenHeight, key);
-  TSurface previous(gif.ScreenWidth, gif.ScreenHeight, key);
-  const TSurface background(gif.ScreenWidth, gif.ScreenHeight, key);
+  TSurface previous;
   const bool anyTransparent = std::any_of(gif.Frames.begin(), gif.Frames.end(), [](auto& f) {
     return f.Control.Present && f.Control.Transparent;
   });
@@ -137,7 +138,7 @@ TComposedGif ComposeGif(const TGifData& gif) {
     }
     out.Frames.push_back(std::move(frame));
 
-    if (disposal == 2 && anyTransparent) CopyRect(composite, background, r);
+    if (disposal == 2 && anyTransparent) composite.FillRect(r, key);
     if (disposal == 2 && !anyTransparent) composite.FillRect(r, backgroundFill);
     if (disposal == 3) CopyRect(composite, previous, r);
   }
