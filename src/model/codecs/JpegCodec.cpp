@@ -141,16 +141,20 @@ bool ReadLines(TJpegReader* r, TPixel* pixels, uint8_t* cmykRow) {
   return true;
 }
 
-}  // namespace
-
-TDecodedPicture ReadJpeg(const uint8_t* data, size_t size) {
-  TJpegReader reader;
+// Reads the headers and starts decompressing; the picture's size is known from here on.
+void OpenReader(TJpegReader& reader, const uint8_t* data, size_t size) {
   InitError(reader.Error);
   reader.Codec.err = &reader.Error.Manager;
   if (!StartReading(&reader, data, size)) Fail(reader.Error, ReadFailure);
   CheckSurfaceSize(reader.Codec.image_width, reader.Codec.image_height);
   if (!StartDecompress(&reader)) Fail(reader.Error, ReadFailure);
+}
 
+}  // namespace
+
+TDecodedPicture ReadJpeg(const uint8_t* data, size_t size) {
+  TJpegReader reader;
+  OpenReader(reader, data, size);
   TDecodedPicture picture;
   picture.Kind = TPictureKind::Other;
   picture.BitCount = 24;
@@ -187,17 +191,13 @@ bool ReadLastLine(TJpegReader* r, uint8_t* line, TPixel* corner) {
 
 TPictureHeader ReadJpegHeader(const uint8_t* data, size_t size) {
   TJpegReader reader;
-  InitError(reader.Error);
-  reader.Codec.err = &reader.Error.Manager;
-  if (!StartReading(&reader, data, size)) Fail(reader.Error);
-  CheckSurfaceSize(reader.Codec.image_width, reader.Codec.image_height);
-  if (!StartDecompress(&reader)) Fail(reader.Error);
+  OpenReader(reader, data, size);
   TPictureHeader header;
   header.Width = int(reader.Codec.output_width);
   header.Height = int(reader.Codec.output_height);
   std::vector<uint8_t> line(size_t(header.Width) * 4);
   TPixel corner = 0;
-  if (!ReadLastLine(&reader, line.data(), &corner)) Fail(reader.Error);
+  if (!ReadLastLine(&reader, line.data(), &corner)) Fail(reader.Error, ReadFailure);
   if (reader.Error.DataEnded) {
     // What a truncated file shows where its data ended depends on how far each scan got; the
     // whole decoder settles that.
