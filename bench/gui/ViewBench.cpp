@@ -13,9 +13,9 @@
 #include "BenchWindow.h"
 #include "documents/ImageBrowseFrm.h"
 #include "documents/MainForm.h"
-#include "editor/ZoomRender.h"
 #include "model/SelectBitmap.h"
 #include "model/WorkImage.h"
+#include "render/ZoomRender.h"
 #include "windows/ScriptedDialogs.h"
 
 namespace {

@@ -5,9 +5,9 @@
 
 #include "documents/ActionList.h"
 #include "documents/MainForm.h"
-#include "editor/ColorMath.h"
 #include "model/Errors.h"
 #include "model/WorkImage.h"
+#include "render/ColorMath.h"
 
 namespace {
 

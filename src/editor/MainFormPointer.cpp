@@ -8,8 +8,8 @@
 
 #include "documents/ActionList.h"
 #include "documents/MainForm.h"
-#include "editor/ColorMath.h"
 #include "model/SelectBitmap.h"
+#include "render/ColorMath.h"
 
 void TMainForm::AttachPointerHandlers() {
   // The zoom box always calls the handlers installed last, so a tool may replace them at any

@@ -3,10 +3,10 @@
 // handlers too.
 
 #include "documents/MainForm.h"
-#include "editor/ColorMath.h"
 #include "model/Draw.h"
 #include "model/RasterOps.h"
 #include "model/WorkImage.h"
+#include "render/ColorMath.h"
 #include "windows/OptionsForm.h"
 
 bool TMainForm::SelectionExists() const {

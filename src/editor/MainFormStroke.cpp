@@ -7,12 +7,12 @@
 
 #include "documents/ActionList.h"
 #include "documents/MainForm.h"
-#include "editor/ColorMath.h"
 #include "editor/ToolGeometry.h"
 #include "editor/ToolWindows.h"
 #include "model/Draw.h"
 #include "model/RasterOps.h"
 #include "model/WorkImage.h"
+#include "render/ColorMath.h"
 
 void TMainForm::PencilMouseDown(Qt::MouseButton button, const QPoint& position,
                                 Qt::KeyboardModifiers shift) {

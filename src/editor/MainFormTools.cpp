@@ -5,10 +5,10 @@
 
 #include "controls/Pictures.h"
 #include "documents/MainForm.h"
-#include "editor/ColorMath.h"
 #include "editor/ToolGeometry.h"
 #include "editor/ToolWindows.h"
 #include "model/WorkImage.h"
+#include "render/ColorMath.h"
 
 namespace {
 

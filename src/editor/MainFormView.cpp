@@ -9,9 +9,9 @@
 #include "controls/Pictures.h"
 #include "documents/ActionList.h"
 #include "documents/MainForm.h"
-#include "editor/ImageConvert.h"
-#include "editor/ZoomRender.h"
 #include "model/SelectBitmap.h"
+#include "render/ImageConvert.h"
+#include "render/ZoomRender.h"
 #include "windows/OptionsForm.h"
 
 namespace {

@@ -2,9 +2,9 @@
 // the mode of the mode bar, and moves the selection like the select tool with the other buttons.
 
 #include "documents/MainForm.h"
-#include "editor/ColorMath.h"
-#include "editor/WandRegion.h"
 #include "model/WorkImage.h"
+#include "render/ColorMath.h"
+#include "render/WandRegion.h"
 
 void TMainForm::WandMouseDown(Qt::MouseButton button, const QPoint& position,
                               Qt::KeyboardModifiers shift) {

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "editor/ColorMath.h"
+#include "render/ColorMath.h"
 
 TRect ClosedRect(int kind, TPoint anchor, TPoint point) {
   if (!IsCenterKind(kind)) return RectFromPoints(anchor.X, anchor.Y, point.X, point.Y);

@@ -5,8 +5,8 @@
 #include <QTest>
 
 #include "documents/DocWinFixture.h"
-#include "editor/ColorMath.h"
 #include "model/WorkImage.h"
+#include "render/ColorMath.h"
 
 constexpr TColor Red = MakeColor(255, 0, 0);
 constexpr TColor Green = MakeColor(0, 255, 0);

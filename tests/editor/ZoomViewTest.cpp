@@ -2,7 +2,7 @@
 #include <QScrollBar>
 
 #include "documents/DocWinFixture.h"
-#include "editor/ColorMath.h"
+#include "render/ColorMath.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "editor/ColorMath.h"
+#include "render/ColorMath.h"
 
 namespace {
 

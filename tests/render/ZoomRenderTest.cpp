@@ -1,4 +1,4 @@
-#include "editor/ZoomRender.h"
+#include "render/ZoomRender.h"
 
 #include <gtest/gtest.h>
 

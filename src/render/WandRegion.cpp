@@ -1,4 +1,4 @@
-#include "editor/WandRegion.h"
+#include "render/WandRegion.h"
 
 #include "model/Draw.h"
 

@@ -1,7 +1,7 @@
-#include "editor/ImageConvert.h"
+#include "render/ImageConvert.h"
 
-#include "editor/ZoomRender.h"
 #include "model/SelectBitmap.h"
+#include "render/ZoomRender.h"
 
 QImage PictureImage(const TSelectBitmap& image, bool withLayer) {
   const TSurface& pixels = image.Image();
