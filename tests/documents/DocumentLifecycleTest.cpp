@@ -21,7 +21,7 @@ TNewImageChoice Choice(int type, int w = 16, int h = 8, int bits = 8) {
 // Answers the New image dialog from a list; none when the list is used up (Cancel).
 void ScriptNew(TMainForm& form, std::vector<TNewImageChoice> answers, int* asked = nullptr) {
   auto queue = std::make_shared<std::deque<TNewImageChoice>>(answers.begin(), answers.end());
-  form.NewImageDialogHook = [queue, asked]() -> std::optional<TNewImageChoice> {
+  form.Files().NewImageDialogHook = [queue, asked]() -> std::optional<TNewImageChoice> {
     if (asked) ++*asked;
     if (queue->empty()) return std::nullopt;
     TNewImageChoice c = queue->front();
@@ -52,8 +52,8 @@ TEST_F(DocWinTest, NewDocumentsAreNumberedAfterTheHighestOpenOne) {
   Trigger(*form, "NewImageAct");
   EXPECT_EQ(NodeTexts(*form).mid(2), (QStringList{"Noname4.gif", "Frame0"}));
   EXPECT_EQ(form->Navigator->NextNonameNumber(), 4);
-  EXPECT_EQ(form->CurrentGroup, NodeGroup(Node(*form, 2)));
-  EXPECT_EQ(form->CurrentImage, nullptr);
+  EXPECT_EQ(form->Editor().Session().CurrentGroup(), NodeGroup(Node(*form, 2)));
+  EXPECT_EQ(form->Editor().Session().CurrentImage(), nullptr);
 }
 
 TEST_F(DocWinTest, NewDocumentIsBlankInItsRightColourAndModified) {
@@ -65,7 +65,7 @@ TEST_F(DocWinTest, NewDocumentIsBlankInItsRightColourAndModified) {
   choice.Palette = palette;
   ScriptNew(*form, {choice});
   Trigger(*form, "NewImageAct");
-  TWorkImage* image = form->CurrentImage;
+  TWorkImage* image = form->Editor().Session().CurrentImage();
   ASSERT_NE(image, nullptr);
   EXPECT_EQ(image->ClassName(), "TWorkGifImage");
   EXPECT_EQ(image->GetPalette(), palette);
@@ -98,14 +98,14 @@ TEST_F(DocWinTest, OpenDialogOpensSeveralFilesAndStopsAtTheFirstError) {
   Trigger(*form, "PictureOpen");
   const TFileDialogRequest& request = dialogs_.FileRequests.at(0);
   EXPECT_EQ(request.Title, "Open image");
-  EXPECT_EQ(request.Filter, TMainForm::OpenFilter);
+  EXPECT_EQ(request.Filter, TFileCommands::OpenFilter);
   EXPECT_EQ(request.FilterIndex, 2);
   EXPECT_TRUE(request.MultiSelect);
   EXPECT_TRUE(request.Preview);
   EXPECT_EQ(NodeTexts(*form), QStringList{"a.bmp"});
   EXPECT_EQ(dialogs_.Shown("error"), QStringList{"Unknown extension type"});
   EXPECT_EQ(form->MruList().Entries().size(), 1u);
-  EXPECT_EQ(form->OpenDlgInitialDir, QFileInfo(a).absolutePath());
+  EXPECT_EQ(form->Files().OpenDlgInitialDir, QFileInfo(a).absolutePath());
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
@@ -116,7 +116,7 @@ TEST_F(DocWinTest, AFailedLoadAddsNothingAndRestoresTheCursor) {
   f.open(QIODevice::WriteOnly);
   f.write("GIF89a not really");
   f.close();
-  EXPECT_FALSE(form->TryOpenFile(broken));
+  EXPECT_FALSE(form->Files().TryOpenFile(broken));
   EXPECT_EQ(form->OpenDocumentCount(), 0);
   EXPECT_EQ(dialogs_.Shown("error").size(), 1);
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
@@ -125,14 +125,14 @@ TEST_F(DocWinTest, AFailedLoadAddsNothingAndRestoresTheCursor) {
 
 TEST_F(DocWinTest, GifFramesBecomeChildNodes) {
   auto form = Start();
-  ASSERT_TRUE(form->TryOpenFile(MakeAnimation("anim.gif", 3)));
+  ASSERT_TRUE(form->Files().TryOpenFile(MakeAnimation("anim.gif", 3)));
   EXPECT_EQ(NodeTexts(*form), (QStringList{"anim.gif", "Frame0", "Frame1", "Frame2"}));
   EXPECT_EQ(NodeGroup(Node(*form, 0))->ClassName(), "TGifImageGroup");
-  EXPECT_EQ(form->CurrentGroup, NodeGroup(Node(*form, 0)));
-  EXPECT_TRUE(form->GroupPanel->isVisible());
+  EXPECT_EQ(form->Editor().Session().CurrentGroup(), NodeGroup(Node(*form, 0)));
+  EXPECT_TRUE(form->Frames().isVisible());
   EXPECT_FALSE(form->Splitter1->isVisible());
   // A one-image GIF is a single image.
-  ASSERT_TRUE(form->TryOpenFile(MakeAnimation("one.gif", 1)));
+  ASSERT_TRUE(form->Files().TryOpenFile(MakeAnimation("one.gif", 1)));
   EXPECT_EQ(NodeImage(Node(*form, 1))->ClassName(), "TWorkGifImage");
   EXPECT_EQ(Node(*form, 1)->childCount(), 0);
   EXPECT_EQ(form->windowTitle(), "Velmora: " + FilePath("one.gif"));
@@ -142,7 +142,7 @@ TEST_F(DocWinTest, SaveOfANewDocumentAsksForAName) {
   auto form = Start();
   ScriptNew(*form, {Choice(0, 4, 4, 24)});
   Trigger(*form, "NewImageAct");
-  form->OpenDlgInitialDir = dir_.path();
+  form->Files().OpenDlgInitialDir = dir_.path();
   dialogs_.SaveResults.push_back(std::nullopt);  // cancelled
   Trigger(*form, "SaveAct");
   ASSERT_EQ(dialogs_.Shown("save"), QStringList{"Save As"});
@@ -150,8 +150,8 @@ TEST_F(DocWinTest, SaveOfANewDocumentAsksForAName) {
   EXPECT_EQ(request.FileName, "Noname1.bmp");
   EXPECT_EQ(request.InitialDir, dir_.path());
   EXPECT_EQ(request.FilterIndex, 4);  // "Bitmaps (*.bmp)"
-  EXPECT_EQ(request.Filter, TMainForm::SaveFilter);
-  EXPECT_TRUE(form->CurrentImage->IsModified());
+  EXPECT_EQ(request.Filter, TFileCommands::SaveFilter);
+  EXPECT_TRUE(form->Editor().Session().CurrentImage()->IsModified());
   // Saved under a name, "&Save" writes in place from then on.
   dialogs_.SaveResults.push_back(Files({FilePath("pic.bmp")}, 4));
   Trigger(*form, "SaveAct");
@@ -161,12 +161,12 @@ TEST_F(DocWinTest, SaveOfANewDocumentAsksForAName) {
   EXPECT_EQ(QString::fromStdString(form->MruList().Entries().at(0).Path), FilePath("pic.bmp"));
   form->UpdateActions();
   EXPECT_FALSE(form->Act("SaveAct").isEnabled());
-  form->CurrentImage->SetModified(true);
+  form->Editor().Session().CurrentImage()->SetModified(true);
   form->UpdateActions();
   EXPECT_TRUE(form->Act("SaveAct").isEnabled());
   Trigger(*form, "SaveAct");
   EXPECT_EQ(dialogs_.Shown("save").size(), 2);
-  EXPECT_FALSE(form->CurrentImage->IsModified());
+  EXPECT_FALSE(form->Editor().Session().CurrentImage()->IsModified());
 }
 
 TEST_F(DocWinTest, SaveAsKeepsTheFormatWhateverTheTypedExtension) {
@@ -174,8 +174,8 @@ TEST_F(DocWinTest, SaveAsKeepsTheFormatWhateverTheTypedExtension) {
   QDir().mkpath(FilePath("NoName"));
   const QString jpeg = MakeImage<TWorkJpeg>("NoName/photo.jpg", 6, 4, 24,
                                             [](int x, int) { return MakeColor(x * 40, 0, 0); });
-  ASSERT_TRUE(form->TryOpenFile(jpeg));
-  form->CurrentImage->SetModified(true);
+  ASSERT_TRUE(form->Files().TryOpenFile(jpeg));
+  form->Editor().Session().CurrentImage()->SetModified(true);
   // "noname" anywhere in the path counts as new, in any letter case.
   dialogs_.SaveResults.push_back(Files({FilePath("copy.bmp")}, 4));
   Trigger(*form, "SaveAct");
@@ -185,25 +185,25 @@ TEST_F(DocWinTest, SaveAsKeepsTheFormatWhateverTheTypedExtension) {
   ASSERT_TRUE(QFile::exists(FilePath("copy.jpg")));
   EXPECT_EQ(OpenDocument(Local(FilePath("copy.jpg"))).ClassName(), "TWorkJpeg");
   EXPECT_EQ(Node(*form, 0)->text(0), "copy.jpg");
-  EXPECT_EQ(form->OpenDlgInitialDir, dir_.path());
+  EXPECT_EQ(form->Files().OpenDlgInitialDir, dir_.path());
 }
 
 TEST_F(DocWinTest, AFailedSaveKeepsTheDocumentModified) {
   auto form = Start();
-  ASSERT_TRUE(form->TryOpenFile(MakeBitmap("a.bmp", 3, 3)));
-  form->CurrentImage->SetModified(true);
+  ASSERT_TRUE(form->Files().TryOpenFile(MakeBitmap("a.bmp", 3, 3)));
+  form->Editor().Session().CurrentImage()->SetModified(true);
   dialogs_.SaveResults.push_back(Files({FilePath("missing/folder/b.bmp")}));
   Trigger(*form, "SaveAsAct");
   EXPECT_EQ(dialogs_.Shown("error").size(), 1);
-  EXPECT_TRUE(form->CurrentImage->IsModified());
+  EXPECT_TRUE(form->Editor().Session().CurrentImage()->IsModified());
   EXPECT_EQ(Node(*form, 0)->text(0), "a.bmp");
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(DocWinTest, CloseAsksAndKeepsTheDocumentOnCancel) {
   auto form = Start();
-  ASSERT_TRUE(form->TryOpenFile(MakeBitmap("a.bmp", 3, 3)));
-  form->CurrentImage->SetModified(true);
+  ASSERT_TRUE(form->Files().TryOpenFile(MakeBitmap("a.bmp", 3, 3)));
+  form->Editor().Session().CurrentImage()->SetModified(true);
   dialogs_.Answers = {TAnswer::Cancel};
   Trigger(*form, "CloseAct");
   EXPECT_EQ(dialogs_.Shown("question"),
@@ -221,23 +221,23 @@ TEST_F(DocWinTest, CloseAsksAndKeepsTheDocumentOnCancel) {
   dialogs_.Answers = {TAnswer::No};
   Trigger(*form, "CloseAct");
   EXPECT_EQ(form->OpenDocumentCount(), 1);
-  EXPECT_EQ(form->CurrentImage, NodeImage(Node(*form, 0)));
+  EXPECT_EQ(form->Editor().Session().CurrentImage(), NodeImage(Node(*form, 0)));
   EXPECT_EQ(form->windowTitle(), "Velmora: " + FilePath("a.bmp"));
   dialogs_.Answers = {TAnswer::No};
   Trigger(*form, "CloseAct");
-  EXPECT_EQ(form->CurrentImage, nullptr);
-  EXPECT_EQ(form->WorkingCopy, nullptr);
-  EXPECT_EQ(form->ZoomBox->size(), QSize(0, 0));
-  EXPECT_FALSE(form->Timer1->isActive());
+  EXPECT_EQ(form->Editor().Session().CurrentImage(), nullptr);
+  EXPECT_EQ(form->Editor().Session().WorkingCopy(), nullptr);
+  EXPECT_EQ(form->Editor().View().ZoomBox->size(), QSize(0, 0));
+  EXPECT_FALSE(form->Editor().View().Timer1->isActive());
   EXPECT_EQ(form->windowTitle(), "Velmora: ");
 }
 
 TEST_F(DocWinTest, ClosingAFrameAsksOnceAndClosesTheWholeIcon) {
   auto form = Start();
-  ASSERT_TRUE(form->TryOpenFile(MakeIcon("i.ico", {{16, 4}, {32, 8}})));
+  ASSERT_TRUE(form->Files().TryOpenFile(MakeIcon("i.ico", {{16, 4}, {32, 8}})));
   form->Navigator->Select(Node(*form, 0, 1));
-  EXPECT_EQ(form->CurrentImage, NodeImage(Node(*form, 0, 1)));
-  form->CurrentImage->SetModified(true);
+  EXPECT_EQ(form->Editor().Session().CurrentImage(), NodeImage(Node(*form, 0, 1)));
+  form->Editor().Session().CurrentImage()->SetModified(true);
   dialogs_.Answers = {TAnswer::No};
   Trigger(*form, "CloseAct");
   EXPECT_EQ(dialogs_.Shown("question"),

@@ -16,8 +16,8 @@ QStringList MenuTexts(const QMenu* menu) {
 TEST_F(MainFormTest, ReopenMenuListsNewestFirstBehindTheFixedItems) {
   auto form = Start();
   const QString a = MakeFile("a.bmp"), b = MakeFile("b&w.gif");
-  form->AddToMru(a);
-  form->AddToMru(b);
+  form->Files().AddToMru(a);
+  form->Files().AddToMru(b);
   EXPECT_EQ(
       MenuTexts(form->MRUPopup),
       (QStringList{"Cleanup &MRU list", "-", "&0 " + QString(b).replace("&", "&&"), "&1 " + a}));
@@ -29,7 +29,7 @@ TEST_F(MainFormTest, SeventeenFilesLeaveSixteenAndTheFirstIsGone) {
   auto form = Start();
   QStringList files;
   for (int i = 0; i < 17; ++i)
-    form->AddToMru(files.emplace_back(MakeFile(QString("f%1.bmp").arg(i))));
+    form->Files().AddToMru(files.emplace_back(MakeFile(QString("f%1.bmp").arg(i))));
   EXPECT_EQ(form->MruList().Count(), 16);
   EXPECT_EQ(form->MRUPopup->actions().size(), 18);
   ASSERT_TRUE(Close(*form));
@@ -42,22 +42,22 @@ TEST_F(MainFormTest, SeventeenFilesLeaveSixteenAndTheFirstIsGone) {
 TEST_F(MainFormTest, ChosenEntryOpensAndMovesToTop) {
   auto form = Start();
   const QString a = MakeFile("a.bmp"), b = MakeFile("b.bmp");
-  form->AddToMru(a);
-  form->AddToMru(b);
-  form->Openable.insert(a);
+  form->Files().AddToMru(a);
+  form->Files().AddToMru(b);
+  Openable.insert(a);
   form->MRUPopup->actions().at(3)->trigger();  // "&1 a.bmp"
-  EXPECT_EQ(form->Opened, QStringList{a});
+  EXPECT_EQ(Opened, QStringList{a});
   EXPECT_EQ(form->MruList().Entries().front().Path, a.toStdString());
-  EXPECT_EQ(form->OpenDlgInitialDir, dir_.path());
+  EXPECT_EQ(form->Files().OpenDlgInitialDir, dir_.path());
 }
 
 TEST_F(MainFormTest, DeletedFileShowsTheErrorAndCleanupRemovesIt) {
   auto form = Start();
   const QString a = MakeFile("a.bmp"), gone = MakeFile("gone.bmp");
-  form->AddToMru(a);
-  form->AddToMru(gone);
+  form->Files().AddToMru(a);
+  form->Files().AddToMru(gone);
   QFile::remove(gone);
-  form->MRUFilesClick(gone);
+  form->Files().MRUFilesClick(gone);
   EXPECT_EQ(dialogs_.Shown("error"), QStringList{"Cannot open " + gone});
   EXPECT_EQ(form->MruList().Count(), 2);  // left as it was until the clean-up
   form->UpdateActions();
@@ -83,12 +83,12 @@ TEST_F(MainFormTest, StartUpDropsFilesThatNoLongerExist) {
 TEST_F(MainFormTest, FirstArgumentOpensAfterShowingAndGoesOnTop) {
   const QString first = MakeFile("first.bmp"), second = MakeFile("second.bmp");
   auto form = Start({first, second});
-  form->Openable = {first, second};
-  EXPECT_TRUE(form->Opened.isEmpty());
+  Openable = {first, second};
+  EXPECT_TRUE(Opened.isEmpty());
   form->show();
-  EXPECT_TRUE(WaitUntil([&] { return !form->Opened.isEmpty(); }));
+  EXPECT_TRUE(WaitUntil([&] { return !Opened.isEmpty(); }));
   QTest::qWait(20);
-  EXPECT_EQ(form->Opened, QStringList{first});
+  EXPECT_EQ(Opened, QStringList{first});
   EXPECT_EQ(form->MruList().Entries().front().Path, first.toStdString());
   EXPECT_EQ(form->MruList().Count(), 1);
 }
@@ -105,7 +105,7 @@ TEST_F(MainFormTest, PlainOpenFileShowsTheReadErrorAndAddsNothing) {
   context.SettingsPath = IniPath();
   context.Dialogs = &dialogs_;
   TMainForm form(context);
-  EXPECT_FALSE(form.TryOpenFile(MakeFile("x.bmp")));
+  EXPECT_FALSE(form.Files().TryOpenFile(MakeFile("x.bmp")));
   EXPECT_EQ(dialogs_.Shown("error").size(), 1);
   EXPECT_EQ(form.OpenDocumentCount(), 0);
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
@@ -117,7 +117,7 @@ namespace {
 
 TEST_F(MainFormTest, EntriesBeyondTheTenthHaveNoAccelerator) {
   auto form = Start();
-  for (int i = 0; i < 12; ++i) form->AddToMru(MakeFile(QString("f%1.bmp").arg(i)));
+  for (int i = 0; i < 12; ++i) form->Files().AddToMru(MakeFile(QString("f%1.bmp").arg(i)));
   const auto items = form->MRUPopup->actions();
   EXPECT_TRUE(items[2 + 9]->text().startsWith("&9 "));
   EXPECT_TRUE(items[2 + 10]->text().startsWith("10 "));
@@ -125,10 +125,10 @@ TEST_F(MainFormTest, EntriesBeyondTheTenthHaveNoAccelerator) {
 
 TEST_F(MainFormTest, ConfirmedFileDialogRemembersItsFolder) {
   auto form = Start();
-  form->OpenDlgCanClose("/srv/pictures/new/logo.bmp");
-  EXPECT_EQ(form->OpenDlgInitialDir, "/srv/pictures/new");
-  form->OpenDlgCanClose("");
-  EXPECT_EQ(form->OpenDlgInitialDir, "/srv/pictures/new");
+  form->Files().OpenDlgCanClose("/srv/pictures/new/logo.bmp");
+  EXPECT_EQ(form->Files().OpenDlgInitialDir, "/srv/pictures/new");
+  form->Files().OpenDlgCanClose("");
+  EXPECT_EQ(form->Files().OpenDlgInitialDir, "/srv/pictures/new");
   ASSERT_TRUE(Close(*form));
   EXPECT_EQ(Ini().ReadString("Main form settings", "OpenDlg.InitialDir", ""), "/srv/pictures/new");
 }

@@ -11,20 +11,23 @@ class ColorStateTest : public DocWinTest {
     TPaletteRecord palette;
     FillDefaultPalette(palette, bits);
     if (entries) palette.Count = uint16_t(entries);
-    const TDocumentRef made = form.Navigator->NewDocument(
+    QTreeWidgetItem* node = form.Navigator->NewDocument(
         QString("Noname%1.bmp").arg(form.Navigator->NextNonameNumber() + 1), 4, 4, bits, false,
         entries ? &palette : nullptr);
+    form.Documents().NavigatorPicTreeChange(node);
     Settle();
-    return made.Image;
+    return NodeImage(node);
   }
 
   static QSize GridShape(TMainForm& form) {
-    return {form.ColorGrid->ColCount(), form.ColorGrid->RowCount()};
+    return {form.Editor().Colors().ColorGrid->ColCount(),
+            form.Editor().Colors().ColorGrid->RowCount()};
   }
 
   static void ClickCell(TMainForm& form, int col, int row, Qt::MouseButton button) {
-    const QRect cell = form.ColorGrid->CellRect(col, row);
-    QTest::mouseClick(form.ColorGrid->viewport(), button, Qt::NoModifier, cell.center());
+    const QRect cell = form.Editor().Colors().ColorGrid->CellRect(col, row);
+    QTest::mouseClick(form.Editor().Colors().ColorGrid->viewport(), button, Qt::NoModifier,
+                      cell.center());
   }
 };
 
@@ -41,17 +44,18 @@ TEST_F(ColorStateTest, GridShapeFollowsThePaletteSize) {
 TEST_F(ColorStateTest, CellsFillTheGridWithTheLeftoverOnTheFirstColumnsAndRows) {
   auto form = Start();
   NewImage(*form, 8);
-  form->ColorGrid->resize(97, 295);
-  EXPECT_EQ(form->ColorGrid->ColWidth(0), 13);
-  for (int c = 1; c < 8; ++c) EXPECT_EQ(form->ColorGrid->ColWidth(c), 12) << c;
-  for (int r = 0; r < 32; ++r) EXPECT_EQ(form->ColorGrid->RowHeight(r), r < 7 ? 10 : 9) << r;
+  form->Editor().Colors().ColorGrid->resize(97, 295);
+  EXPECT_EQ(form->Editor().Colors().ColorGrid->ColWidth(0), 13);
+  for (int c = 1; c < 8; ++c) EXPECT_EQ(form->Editor().Colors().ColorGrid->ColWidth(c), 12) << c;
+  for (int r = 0; r < 32; ++r)
+    EXPECT_EQ(form->Editor().Colors().ColorGrid->RowHeight(r), r < 7 ? 10 : 9) << r;
   // Cells never grow beyond 20 x 20, and then nothing is spread.
   NewImage(*form, 1);
-  form->ColorGrid->resize(97, 295);
-  EXPECT_EQ(form->ColorGrid->ColWidth(0), 20);
-  EXPECT_EQ(form->ColorGrid->RowHeight(0), 20);
+  form->Editor().Colors().ColorGrid->resize(97, 295);
+  EXPECT_EQ(form->Editor().Colors().ColorGrid->ColWidth(0), 20);
+  EXPECT_EQ(form->Editor().Colors().ColorGrid->RowHeight(0), 20);
   // Neighbouring cells share their outline: the first cell reaches one pixel into the second.
-  const QImage shown = form->ColorGrid->viewport()->grab().toImage();
+  const QImage shown = form->Editor().Colors().ColorGrid->viewport()->grab().toImage();
   EXPECT_EQ(shown.pixelColor(20, 5), QColor(96, 96, 96));
   EXPECT_EQ(shown.pixelColor(5, 5), QColor(0, 0, 0));
 }
@@ -61,53 +65,57 @@ TEST_F(ColorStateTest, GridPicksWithLeftAndRightButtonOnly) {
   TWorkImage* image = NewImage(*form, 8, 17);
   const TPaletteRecord& pal = image->GetPalette();
   ClickCell(*form, 3, 0, Qt::LeftButton);
-  EXPECT_EQ(form->CurrentLeftColor(), pal.Color(3));
+  EXPECT_EQ(form->Editor().Colors().CurrentLeftColor(), pal.Color(3));
   ClickCell(*form, 1, 1, Qt::RightButton);
-  EXPECT_EQ(form->CurrentRightColor(), pal.Color(5));
-  EXPECT_EQ(form->MColor->Color(), ColorToQColor(MiddleColor(pal.Color(3), pal.Color(5))));
+  EXPECT_EQ(form->Editor().Colors().CurrentRightColor(), pal.Color(5));
+  EXPECT_EQ(form->Editor().Colors().MColor->Color(),
+            ColorToQColor(MiddleColor(pal.Color(3), pal.Color(5))));
   ClickCell(*form, 0, 2, Qt::MiddleButton);
-  EXPECT_EQ(form->CurrentLeftColor(), pal.Color(3));
-  EXPECT_EQ(form->CurrentRightColor(), pal.Color(5));
+  EXPECT_EQ(form->Editor().Colors().CurrentLeftColor(), pal.Color(3));
+  EXPECT_EQ(form->Editor().Colors().CurrentRightColor(), pal.Color(5));
   // Past the palette the grid offers silver, snapped to the palette.
   ClickCell(*form, 2, 4, Qt::LeftButton);
-  EXPECT_EQ(form->CurrentLeftColor(), NearestPaletteColor(clSilver, pal));
+  EXPECT_EQ(form->Editor().Colors().CurrentLeftColor(), NearestPaletteColor(clSilver, pal));
   // The readout follows the pointer over the grid and clears past the palette.
-  QTest::mouseMove(form->ColorGrid->viewport(), form->ColorGrid->CellRect(0, 1).center());
+  QTest::mouseMove(form->Editor().Colors().ColorGrid->viewport(),
+                   form->Editor().Colors().ColorGrid->CellRect(0, 1).center());
   EXPECT_EQ(form->StatusText(0), ColorReadoutText(pal.Color(4)));
-  QTest::mouseMove(form->ColorGrid->viewport(), form->ColorGrid->CellRect(3, 4).center());
+  QTest::mouseMove(form->Editor().Colors().ColorGrid->viewport(),
+                   form->Editor().Colors().ColorGrid->CellRect(3, 4).center());
   EXPECT_EQ(form->StatusText(0), "");
-  EXPECT_EQ(form->PreviewCol->Color(), QColor(192, 192, 192));
+  EXPECT_EQ(form->Editor().Colors().PreviewCol->Color(), QColor(192, 192, 192));
 }
 
 TEST_F(ColorStateTest, SwapMiddleAndPerImageColours) {
   auto form = Start();
   TWorkImage* first = NewImage(*form, 4);
-  form->ApplyLeftColor(MakeColor(255, 0, 0));
-  form->ApplyRightColor(MakeColor(0, 0, 255));
-  const TColor left = form->CurrentLeftColor(), right = form->CurrentRightColor();
-  form->UpdateMiddleColor();
-  const QColor middle = form->MColor->Color();
+  form->Editor().Colors().ApplyLeftColor(MakeColor(255, 0, 0));
+  form->Editor().Colors().ApplyRightColor(MakeColor(0, 0, 255));
+  const TColor left = form->Editor().Colors().CurrentLeftColor(),
+               right = form->Editor().Colors().CurrentRightColor();
+  form->Editor().Colors().UpdateMiddleColor();
+  const QColor middle = form->Editor().Colors().MColor->Color();
   Trigger(*form, "SwapColors");
-  EXPECT_EQ(form->CurrentLeftColor(), right);
-  EXPECT_EQ(form->MColor->Color(), middle);
+  EXPECT_EQ(form->Editor().Colors().CurrentLeftColor(), right);
+  EXPECT_EQ(form->Editor().Colors().MColor->Color(), middle);
   Trigger(*form, "SwapColors");
-  EXPECT_EQ(form->CurrentLeftColor(), left);
-  EXPECT_EQ(form->CurrentRightColor(), right);
+  EXPECT_EQ(form->Editor().Colors().CurrentLeftColor(), left);
+  EXPECT_EQ(form->Editor().Colors().CurrentRightColor(), right);
   // The middle swatch hands its colour to the left (left button) or right working colour.
-  QTest::mouseClick(form->MColor, Qt::LeftButton);
-  EXPECT_EQ(form->CurrentLeftColor(), first->NearestColor(QColorToColor(middle)));
+  QTest::mouseClick(form->Editor().Colors().MColor, Qt::LeftButton);
+  EXPECT_EQ(form->Editor().Colors().CurrentLeftColor(), first->NearestColor(QColorToColor(middle)));
   // Another image has its own pair; coming back restores the first one's.
   NewImage(*form, 24);
-  EXPECT_EQ(form->CurrentLeftColor(), clBlack);
-  EXPECT_EQ(form->LeftColPanel->Color(), QColor(0, 0, 0));
+  EXPECT_EQ(form->Editor().Colors().CurrentLeftColor(), clBlack);
+  EXPECT_EQ(form->Editor().Colors().LeftColPanel->Color(), QColor(0, 0, 0));
   form->Navigator->Select(Node(*form, 0));
-  EXPECT_EQ(form->CurrentImage, first);
-  EXPECT_EQ(form->RightColPanel->Color(), ColorToQColor(right));
+  EXPECT_EQ(form->Editor().Session().CurrentImage(), first);
+  EXPECT_EQ(form->Editor().Colors().RightColPanel->Color(), ColorToQColor(right));
 }
 
 TEST_F(ColorStateTest, TransparentAndInvertingColoursOfASubIcon) {
   auto form = Start();
-  ASSERT_TRUE(form->TryOpenFile(MakeIcon("i.ico", {{16, 4}})));
+  ASSERT_TRUE(form->Files().TryOpenFile(MakeIcon("i.ico", {{16, 4}})));
   form->UpdateActions();
   EXPECT_FALSE(form->Act("GetInvColorAct").isEnabled());  // the icon itself is current
   form->Navigator->Select(Node(*form, 0, 0));
@@ -115,10 +123,10 @@ TEST_F(ColorStateTest, TransparentAndInvertingColoursOfASubIcon) {
   ASSERT_TRUE(form->Act("GetInvColorAct").isEnabled());
   ASSERT_TRUE(form->Act("GetTranspColAct").isEnabled());
   Trigger(*form, "GetTranspColAct");
-  EXPECT_EQ(form->CurrentRightColor(), IconTransparentColor);
+  EXPECT_EQ(form->Editor().Colors().CurrentRightColor(), IconTransparentColor);
   Trigger(*form, "GetInvColorAct");
-  EXPECT_EQ(form->CurrentLeftColor(), IconInvertColor);
-  EXPECT_EQ(form->MColor->Color(),
+  EXPECT_EQ(form->Editor().Colors().CurrentLeftColor(), IconInvertColor);
+  EXPECT_EQ(form->Editor().Colors().MColor->Color(),
             ColorToQColor(MiddleColor(IconInvertColor, IconTransparentColor)));
 }
 
@@ -132,36 +140,39 @@ TEST_F(ColorStateTest, SwatchClicksAskThePaletteColourHook) {
   };
   std::vector<TAsked> asked;
   std::optional<TColor> answer = image->GetPalette().Color(40);
-  form->PickPaletteColorHook = [&](const TPaletteRecord& pal, TColor initial, bool more) {
+  form->Editor().Colors().PickPaletteColorHook = [&](const TPaletteRecord& pal, TColor initial,
+                                                     bool more) {
     asked.push_back({pal.Count, initial, more});
     return answer;
   };
-  QTest::mouseClick(form->LeftColPanel, Qt::LeftButton, Qt::NoModifier, {5, 5});
+  QTest::mouseClick(form->Editor().Colors().LeftColPanel, Qt::LeftButton, Qt::NoModifier, {5, 5});
   ASSERT_EQ(asked.size(), 1u);
   EXPECT_EQ(asked[0].Count, 256);
   EXPECT_EQ(asked[0].Initial, clBlack);
   EXPECT_FALSE(asked[0].More);
-  EXPECT_EQ(form->CurrentLeftColor(), image->GetPalette().Color(40));
-  EXPECT_EQ(form->MColor->Color(),
-            ColorToQColor(MiddleColor(image->GetPalette().Color(40), form->CurrentRightColor())));
+  EXPECT_EQ(form->Editor().Colors().CurrentLeftColor(), image->GetPalette().Color(40));
+  EXPECT_EQ(form->Editor().Colors().MColor->Color(),
+            ColorToQColor(MiddleColor(image->GetPalette().Color(40),
+                                      form->Editor().Colors().CurrentRightColor())));
   // A cancelled dialog changes nothing; deeper images offer "More...".
   NewImage(*form, 24);
   answer.reset();
-  QTest::mouseClick(form->RightColPanel, Qt::LeftButton, Qt::NoModifier, {35, 35});
+  QTest::mouseClick(form->Editor().Colors().RightColPanel, Qt::LeftButton, Qt::NoModifier,
+                    {35, 35});
   ASSERT_EQ(asked.size(), 2u);
   EXPECT_EQ(asked[1].Initial, clWhite);
   EXPECT_TRUE(asked[1].More);
-  EXPECT_EQ(form->CurrentRightColor(), clWhite);
+  EXPECT_EQ(form->Editor().Colors().CurrentRightColor(), clWhite);
 }
 
 TEST_F(ColorStateTest, PaletteIndexPastTheEndIsAnError) {
   auto form = Start();
   TWorkImage* image = NewImage(*form, 1);
-  EXPECT_EQ(TMainForm::PaletteColor(image, 1), image->GetPalette().Color(1));
+  EXPECT_EQ(TColorPanel::PaletteColor(image, 1), image->GetPalette().Color(1));
   for (const TSelectBitmap* target :
        {static_cast<const TSelectBitmap*>(image), static_cast<const TSelectBitmap*>(nullptr)}) {
     try {
-      TMainForm::PaletteColor(target, 2);
+      TColorPanel::PaletteColor(target, 2);
       ADD_FAILURE();
     } catch (const EVelmoraError& e) {
       EXPECT_STREQ(e.what(), "Out of range palette index.");

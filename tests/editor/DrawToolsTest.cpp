@@ -10,15 +10,15 @@ class DrawToolTest : public ToolTest {};
 TEST_F(DrawToolTest, PencilClickSetsOnePixelAsOneUndoStep) {
   auto form = OpenWhite();
   Trigger(*form, "Pencil1");
-  ASSERT_TRUE(form->PencilBtn->Down());
-  form->ApplyLeftColor(Red);
+  ASSERT_TRUE(form->Editor().Tools().PencilBtn->Down());
+  form->Editor().Colors().ApplyLeftColor(Red);
   Click(*form, {3, 4});
   EXPECT_EQ(PixelsOf(*form, Red), QStringList{"3,4"});
   EXPECT_EQ(UndoDepth(*form), 1);
-  EXPECT_TRUE(form->CurrentImage->IsModified());
-  EXPECT_FALSE(form->Dragging);
+  EXPECT_TRUE(form->Editor().Session().CurrentImage()->IsModified());
+  EXPECT_FALSE(form->Editor().Tools().ActiveTool()->Dragging());
   // The moves of a stroke join without gaps; the right button paints the right colour.
-  form->ApplyRightColor(Blue);
+  form->Editor().Colors().ApplyRightColor(Blue);
   Drag(*form, {0, 10}, {6, 10}, Qt::RightButton);
   EXPECT_EQ(PixelsOf(*form, Blue), Block(0, 10, 6, 10));
   EXPECT_EQ(UndoDepth(*form), 2);
@@ -27,7 +27,7 @@ TEST_F(DrawToolTest, PencilClickSetsOnePixelAsOneUndoStep) {
 TEST_F(DrawToolTest, LineShowsItsMetricsAndRepairsTheRubberBand) {
   auto form = OpenWhite();
   Trigger(*form, "Line1");
-  form->ApplyLeftColor(Red);
+  form->Editor().Colors().ApplyLeftColor(Red);
   Press(*form, {2, 2});
   Move(*form, {15, 12});
   Move(*form, {7, 4});
@@ -44,7 +44,7 @@ TEST_F(DrawToolTest, LineShowsItsMetricsAndRepairsTheRubberBand) {
 TEST_F(DrawToolTest, ShiftSnapsTheLineToDiagonalsSlopesAndAxes) {
   auto form = OpenWhite();
   Trigger(*form, "Line1");
-  form->ApplyLeftColor(Red);
+  form->Editor().Colors().ApplyLeftColor(Red);
   const std::pair<TPoint, TPoint> cases[] = {
       {{10, 3}, {10, 5}}, {{10, 1}, {10, 0}}, {{9, 8}, {9, 9}}};
   for (const auto& [pointer, end] : cases) {
@@ -60,9 +60,9 @@ TEST_F(DrawToolTest, ShiftSnapsTheLineToDiagonalsSlopesAndAxes) {
 TEST_F(DrawToolTest, CentreRectangleIsMirroredAboutItsAnchor) {
   auto form = OpenWhite();
   Trigger(*form, "CenterRectAct1");
-  EXPECT_TRUE(form->ClosedStyleBar->isVisibleTo(form->ToolPanel));
-  form->ApplyLeftColor(Red);
-  form->ApplyRightColor(Blue);
+  EXPECT_TRUE(form->Editor().Tools().ClosedStyleBar->isVisibleTo(form->Editor().Tools().ToolPanel));
+  form->Editor().Colors().ApplyLeftColor(Red);
+  form->Editor().Colors().ApplyRightColor(Blue);
   Press(*form, {10, 10});
   Move(*form, {11, 11});
   Move(*form, {12, 13});
@@ -82,10 +82,10 @@ TEST_F(DrawToolTest, ShapesDraggedEitherWayAreTheSame) {
   for (const char* tool : {"Rectangle1", "Ellipse1"}) {
     Trigger(*form, tool);
     Drag(*form, {3, 3}, {12, 9});
-    const TSurface downRight = form->CurrentImage->Image();
+    const TSurface downRight = form->Editor().Session().CurrentImage()->Image();
     Trigger(*form, "UndoAct");
     Drag(*form, {12, 9}, {3, 3});
-    EXPECT_TRUE(form->CurrentImage->Image() == downRight) << tool;
+    EXPECT_TRUE(form->Editor().Session().CurrentImage()->Image() == downRight) << tool;
     Trigger(*form, "UndoAct");
   }
   Trigger(*form, "Ellipse1");
@@ -98,20 +98,20 @@ TEST_F(DrawToolTest, ShapesDraggedEitherWayAreTheSame) {
 TEST_F(DrawToolTest, StyleButtonsChooseOutlineAndFill) {
   auto form = OpenWhite();
   Trigger(*form, "Rectangle1");
-  form->ApplyLeftColor(Red);
-  form->ApplyRightColor(Blue);
+  form->Editor().Colors().ApplyLeftColor(Red);
+  form->Editor().Colors().ApplyRightColor(Blue);
   // Fill only with the right button: outline and inside in the right colour.
-  form->ctFillOnlyBtn->SetDown(true);
+  form->Editor().Tools().ctFillOnlyBtn->SetDown(true);
   Drag(*form, {2, 2}, {6, 5}, Qt::RightButton);
   EXPECT_EQ(PixelsOf(*form, Blue), Block(2, 2, 6, 5));
   EXPECT_TRUE(PixelsOf(*form, Red).isEmpty());
   // Outline only leaves the inside as it was.
-  form->ctOutlineBtn->SetDown(true);
+  form->Editor().Tools().ctOutlineBtn->SetDown(true);
   Drag(*form, {1, 1}, {7, 6});
   EXPECT_EQ(PixelsOf(*form, Red).size(), 22);
   EXPECT_EQ(PixelsOf(*form, Blue), Block(2, 2, 6, 5));
   // With every style button up the shape is filled and outlined.
-  form->ctOutlineBtn->SetDown(false);
+  form->Editor().Tools().ctOutlineBtn->SetDown(false);
   Drag(*form, {10, 10}, {12, 12});
   EXPECT_EQ(ImagePixel(*form, 11, 11), Blue);
   EXPECT_EQ(ImagePixel(*form, 10, 10), Red);
@@ -122,9 +122,9 @@ TEST_F(DrawToolTest, FloodFillFollowsTheColourNotTheSelection) {
   auto form = OpenAt800(
       MakeImage("wall.bmp", 12, 6, 24, [](int x, int) { return x == 5 ? clBlack : clWhite; }));
   Drag(*form, {0, 0}, {1, 1});  // a small selection with the select tool
-  ASSERT_EQ(Selected(form->CurrentImage->Mask()).size(), 4);
+  ASSERT_EQ(Selected(form->Editor().Session().CurrentImage()->Mask()).size(), 4);
   Trigger(*form, "Fill1");
-  form->ApplyLeftColor(Red);
+  form->Editor().Colors().ApplyLeftColor(Red);
   Click(*form, {2, 3});
   EXPECT_EQ(PixelsOf(*form, Red), Block(0, 0, 4, 5));
   EXPECT_EQ(PixelsOf(*form, clWhite).size(), 6 * 6);
@@ -138,7 +138,7 @@ TEST_F(DrawToolTest, FillReachesEveryPixelOfALargeSpiral) {
     return (y % 2 == 1 && x != (y % 4 == 1 ? n - 1 : 0)) ? clBlack : clWhite;
   }));
   Trigger(*form, "Fill1");
-  form->ApplyLeftColor(Red);
+  form->Editor().Colors().ApplyLeftColor(Red);
   Click(*form, {0, 0});
   EXPECT_EQ(ImagePixel(*form, n - 1, n - 1), Red);
   EXPECT_EQ(PixelsOf(*form, clWhite).size(), 0);
@@ -147,20 +147,20 @@ TEST_F(DrawToolTest, FillReachesEveryPixelOfALargeSpiral) {
 TEST_F(DrawToolTest, SetTransparentTogglesWithOneUndoStepPerClick) {
   auto form = OpenAt800(
       MakeImage("t.bmp", 6, 6, 24, [](int x, int y) { return x == 2 && y == 2 ? Red : clWhite; }));
-  ASSERT_FALSE(form->CurrentImage->GetTransparent());
+  ASSERT_FALSE(form->Editor().Session().CurrentImage()->GetTransparent());
   Trigger(*form, "Settransparentcolor1");
   Click(*form, {2, 2});
-  EXPECT_TRUE(form->CurrentImage->GetTransparent());
-  EXPECT_EQ(form->CurrentImage->GetTransparentColor(), Red);
-  EXPECT_TRUE(form->CurrentImage->IsModified());
+  EXPECT_TRUE(form->Editor().Session().CurrentImage()->GetTransparent());
+  EXPECT_EQ(form->Editor().Session().CurrentImage()->GetTransparentColor(), Red);
+  EXPECT_TRUE(form->Editor().Session().CurrentImage()->IsModified());
   Click(*form, {2, 2});
-  EXPECT_FALSE(form->CurrentImage->GetTransparent());
+  EXPECT_FALSE(form->Editor().Session().CurrentImage()->GetTransparent());
   EXPECT_EQ(UndoDepth(*form), 2);
   Trigger(*form, "UndoAct");
-  EXPECT_TRUE(form->CurrentImage->GetTransparent());
-  EXPECT_TRUE(form->WorkingCopy->GetTransparent());
+  EXPECT_TRUE(form->Editor().Session().CurrentImage()->GetTransparent());
+  EXPECT_TRUE(form->Editor().Session().WorkingCopy()->GetTransparent());
   Trigger(*form, "UndoAct");
-  EXPECT_FALSE(form->CurrentImage->GetTransparent());
+  EXPECT_FALSE(form->Editor().Session().CurrentImage()->GetTransparent());
 }
 
 TEST_F(DrawToolTest, CtrlPicksInsteadOfDrawing) {
@@ -168,23 +168,23 @@ TEST_F(DrawToolTest, CtrlPicksInsteadOfDrawing) {
       MakeImage("p.bmp", 8, 8, 24, [](int x, int y) { return x == 5 && y == 5 ? Blue : clWhite; }));
   for (const char* tool : {"Pencil1", "Fill1", "Line1", "Rectangle1", "Magicwand1", "Select1"}) {
     Trigger(*form, tool);
-    form->ApplyLeftColor(Red);
-    form->ApplyRightColor(Red);
+    form->Editor().Colors().ApplyLeftColor(Red);
+    form->Editor().Colors().ApplyRightColor(Red);
     Click(*form, {5, 5}, Qt::LeftButton, Qt::ControlModifier);
     Click(*form, {1, 1}, Qt::RightButton, Qt::ControlModifier);
-    EXPECT_EQ(form->CurrentLeftColor(), Blue) << tool;
-    EXPECT_EQ(form->CurrentRightColor(), clWhite) << tool;
+    EXPECT_EQ(form->Editor().Colors().CurrentLeftColor(), Blue) << tool;
+    EXPECT_EQ(form->Editor().Colors().CurrentRightColor(), clWhite) << tool;
     EXPECT_EQ(PixelsOf(*form, Blue), QStringList{"5,5"});
     EXPECT_EQ(UndoDepth(*form), 0) << tool;
-    EXPECT_FALSE(form->Dragging);
+    EXPECT_FALSE(form->Editor().Tools().ActiveTool()->Dragging());
   }
 }
 
 TEST_F(DrawToolTest, ClicksOnTheClosingLineStayOnTheImage) {
   auto form = OpenWhite(4, 4);
   Trigger(*form, "Pencil1");
-  form->ApplyLeftColor(Red);
-  QTest::mouseClick(form->ZoomBox, Qt::LeftButton, Qt::NoModifier, {32, 32});
+  form->Editor().Colors().ApplyLeftColor(Red);
+  QTest::mouseClick(form->Editor().View().ZoomBox, Qt::LeftButton, Qt::NoModifier, {32, 32});
   EXPECT_EQ(PixelsOf(*form, Red), QStringList{"3,3"});
 }
 

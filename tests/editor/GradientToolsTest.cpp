@@ -28,11 +28,11 @@ class TFakeGradientForm : public IGradientForm {
 class GradientToolTest : public ToolTest {
  protected:
   void TearDown() override {
-    if (form_) form_->GradientForm = nullptr;
+    if (form_) form_->Editor().SetGradientForm(nullptr);
   }
   TMainForm& Use(std::unique_ptr<TMainForm> form) {
     form_ = std::move(form);
-    form_->GradientForm = &gradient_;
+    form_->Editor().SetGradientForm(&gradient_);
     return *form_;
   }
 
@@ -50,7 +50,7 @@ TEST_F(GradientToolTest, PixelToolsPaintWithTheStepsAndAdvanceThem) {
   EXPECT_EQ(ImagePixel(form, 2, 0), Blue);
   EXPECT_EQ(ImagePixel(form, 3, 0), Blue);  // the last step stays
   // The right button paints the right colour.
-  form.ApplyRightColor(MakeColor(9, 9, 9));
+  form.Editor().Colors().ApplyRightColor(MakeColor(9, 9, 9));
   Click(form, {5, 5}, Qt::RightButton);
   EXPECT_EQ(ImagePixel(form, 5, 5), MakeColor(9, 9, 9));
   Trigger(form, "Select1");
@@ -61,9 +61,9 @@ TEST_F(GradientToolTest, OutlineOnlyColoursTheOutlineWithTheGradient) {
   TMainForm& form = Use(OpenWhite());
   Trigger(form, "Rectangle1");
   EXPECT_EQ(gradient_.CurrentPage, "Closed");
-  form.ApplyLeftColor(Red);
-  form.ApplyRightColor(Blue);
-  form.ctOutlineBtn->SetDown(true);
+  form.Editor().Colors().ApplyLeftColor(Red);
+  form.Editor().Colors().ApplyRightColor(Blue);
+  form.Editor().Tools().ctOutlineBtn->SetDown(true);
   Drag(form, {2, 2}, {11, 6});
   EXPECT_EQ(ImagePixel(form, 2, 4), Red);    // the gradient starts with the left colour
   EXPECT_EQ(ImagePixel(form, 11, 4), Blue);  // and ends with the right one
@@ -74,8 +74,8 @@ TEST_F(GradientToolTest, OutlineOnlyColoursTheOutlineWithTheGradient) {
 TEST_F(GradientToolTest, FilledShapeKeepsThePenOutlineAndFillsWithTheGradient) {
   TMainForm& form = Use(OpenWhite());
   Trigger(form, "Rectangle1");
-  form.ApplyLeftColor(Red);
-  form.ApplyRightColor(Blue);
+  form.Editor().Colors().ApplyLeftColor(Red);
+  form.Editor().Colors().ApplyRightColor(Blue);
   Drag(form, {0, 0}, {9, 4});
   EXPECT_EQ(ImagePixel(form, 0, 2), Red);  // the outline in the gradient's first step colour
   EXPECT_EQ(ImagePixel(form, 9, 2), Red);
@@ -87,13 +87,13 @@ TEST_F(GradientToolTest, FilledShapeKeepsThePenOutlineAndFillsWithTheGradient) {
 TEST_F(GradientToolTest, GradientEllipseOnAPaletteImageEndsInPaletteColours) {
   TMainForm& form = Use(OpenWhite(20, 20, 8));
   Trigger(form, "Ellipse1");
-  form.ApplyLeftColor(MakeColor(250, 10, 10));
-  form.ApplyRightColor(MakeColor(10, 10, 250));
+  form.Editor().Colors().ApplyLeftColor(MakeColor(250, 10, 10));
+  form.Editor().Colors().ApplyRightColor(MakeColor(10, 10, 250));
   Drag(form, {1, 1}, {18, 12});
-  const TPaletteRecord& palette = form.CurrentImage->GetPalette();
+  const TPaletteRecord& palette = form.Editor().Session().CurrentImage()->GetPalette();
   std::set<TColor> colours;
   for (int i = 0; i < palette.Count; ++i) colours.insert(palette.Color(i));
-  const TSurface& image = form.CurrentImage->Image();
+  const TSurface& image = form.Editor().Session().CurrentImage()->Image();
   int outside = 0;
   for (int y = 0; y < image.Height(); ++y)
     for (int x = 0; x < image.Width(); ++x)

@@ -20,8 +20,8 @@ QStringList Sorted(QStringList list) {
 class SelectToolTest : public ToolTest {
  protected:
   // The selected pixels of the image, sorted; compare with Sorted(...).
-  static QStringList Mask(const TMainForm& form) {
-    QStringList found = Selected(form.CurrentImage->Mask());
+  static QStringList Mask(TMainForm& form) {
+    QStringList found = Selected(form.Editor().Session().CurrentImage()->Mask());
     found.sort();
     return found;
   }
@@ -40,8 +40,8 @@ class SelectToolTest : public ToolTest {
 
 TEST_F(SelectToolTest, NormalModeReplacesUnlessShiftIsHeld) {
   auto form = OpenWhite();
-  ASSERT_TRUE(form->SelectBtn->Down());
-  EXPECT_TRUE(form->SelModeBar->isVisibleTo(form->ToolPanel));
+  ASSERT_TRUE(form->Editor().Tools().SelectBtn->Down());
+  EXPECT_TRUE(form->Editor().Tools().SelModeBar->isVisibleTo(form->Editor().Tools().ToolPanel));
   Press(*form, {1, 1});
   Move(*form, {2, 1});
   Move(*form, {3, 2});
@@ -56,23 +56,23 @@ TEST_F(SelectToolTest, NormalModeReplacesUnlessShiftIsHeld) {
   EXPECT_EQ(Mask(*form), Sorted(Block(6, 6, 7, 7) + Block(10, 10, 10, 11)));
   EXPECT_EQ(UndoDepth(*form), 3);
   // A selection alone is no change to save.
-  EXPECT_FALSE(form->CurrentImage->IsModified());
+  EXPECT_FALSE(form->Editor().Session().CurrentImage()->IsModified());
 }
 
 TEST_F(SelectToolTest, AdditiveSubtractiveAndXorRectangles) {
   auto form = OpenWhite();
   Drag(*form, {1, 1}, {4, 4});
-  form->AddSelBtn->SetDown(true);
+  form->Editor().Tools().AddSelBtn->SetDown(true);
   Drag(*form, {10, 1}, {11, 2});
   EXPECT_EQ(Mask(*form), Sorted(Block(1, 1, 4, 4) + Block(10, 1, 11, 2)));
-  form->SubSelBtn->SetDown(true);
+  form->Editor().Tools().SubSelBtn->SetDown(true);
   Drag(*form, {2, 2}, {3, 3});
   EXPECT_EQ(Mask(*form),
             Sorted(Without(Block(1, 1, 4, 4), Block(2, 2, 3, 3)) + Block(10, 1, 11, 2)));
   // XOR over an overlap: the overlap is deselected and the rest selected, borders included.
-  form->PoorSelBtn->SetDown(true);
+  form->Editor().Tools().PoorSelBtn->SetDown(true);
   Drag(*form, {1, 10}, {4, 13});
-  form->XorSelBtn->SetDown(true);
+  form->Editor().Tools().XorSelBtn->SetDown(true);
   Drag(*form, {3, 12}, {6, 15});
   const QStringList a = Block(1, 10, 4, 13), b = Block(3, 12, 6, 15), both = Block(3, 12, 4, 13);
   EXPECT_EQ(Mask(*form), Sorted(Without(a, both) + Without(b, both)));
@@ -84,7 +84,7 @@ TEST_F(SelectToolTest, AdditiveSubtractiveAndXorRectangles) {
 TEST_F(SelectToolTest, WandSelectsTheConnectedAreaOfExactlyOneColour) {
   auto form = OpenBlocks();
   Trigger(*form, "Magicwand1");
-  EXPECT_TRUE(form->SelModeBar->isVisibleTo(form->ToolPanel));
+  EXPECT_TRUE(form->Editor().Tools().SelModeBar->isVisibleTo(form->Editor().Tools().ToolPanel));
   Click(*form, {8, 8});  // a pixel with no neighbour of its colour
   EXPECT_EQ(Mask(*form), QStringList{"8,8"});
   Click(*form, {3, 3});
@@ -99,7 +99,7 @@ TEST_F(SelectToolTest, WandSelectsTheConnectedAreaOfExactlyOneColour) {
   EXPECT_EQ(Mask(*form), QStringList{"15,15"});
   EXPECT_EQ(UndoDepth(*form), 4);  // each click is committed at the press
   // Shift adds, whatever the mode.
-  form->SubSelBtn->SetDown(true);
+  form->Editor().Tools().SubSelBtn->SetDown(true);
   Click(*form, {8, 8}, Qt::LeftButton, Qt::ShiftModifier);
   EXPECT_EQ(Mask(*form), Sorted({"8,8", "15,15"}));
 }
@@ -108,10 +108,10 @@ TEST_F(SelectToolTest, SubtractiveAndXorWand) {
   auto form = OpenBlocks();
   Drag(*form, {0, 0}, {5, 5});
   Trigger(*form, "Magicwand1");
-  form->SubSelBtn->SetDown(true);
+  form->Editor().Tools().SubSelBtn->SetDown(true);
   Click(*form, {3, 3});
   EXPECT_EQ(Mask(*form), Sorted(Without(Block(0, 0, 5, 5), Block(2, 2, 4, 4))));
-  form->XorSelBtn->SetDown(true);
+  form->Editor().Tools().XorSelBtn->SetDown(true);
   Click(*form, {2, 4});
   EXPECT_EQ(Mask(*form), Sorted(Block(0, 0, 5, 5)));
   Click(*form, {8, 8});
@@ -120,23 +120,23 @@ TEST_F(SelectToolTest, SubtractiveAndXorWand) {
 
 TEST_F(SelectToolTest, MovingWithClearUnderSelectionLeavesTheRightColour) {
   auto form = OpenBlocks();
-  form->ApplyRightColor(Green);
+  form->Editor().Colors().ApplyRightColor(Green);
   Drag(*form, {2, 2}, {4, 4});
   Drag(*form, {3, 3}, {8, 3}, Qt::RightButton);
-  ASSERT_TRUE(form->CurrentImage->HasLayer());
-  EXPECT_EQ(form->CurrentImage->LayerLeft, 5);
-  EXPECT_EQ(form->CurrentImage->LayerTop, 0);
+  ASSERT_TRUE(form->Editor().Session().CurrentImage()->HasLayer());
+  EXPECT_EQ(form->Editor().Session().CurrentImage()->LayerLeft, 5);
+  EXPECT_EQ(form->Editor().Session().CurrentImage()->LayerTop, 0);
   EXPECT_EQ(PixelsOf(*form, Green), Block(2, 2, 4, 4));
   // A second move goes on from where the layer was left, without filling again.
-  form->ApplyRightColor(Red);
+  form->Editor().Colors().ApplyRightColor(Red);
   Drag(*form, {8, 3}, {8, 6}, Qt::RightButton);
-  EXPECT_EQ(form->CurrentImage->LayerLeft, 5);
-  EXPECT_EQ(form->CurrentImage->LayerTop, 3);
+  EXPECT_EQ(form->Editor().Session().CurrentImage()->LayerLeft, 5);
+  EXPECT_EQ(form->Editor().Session().CurrentImage()->LayerTop, 3);
   EXPECT_TRUE(PixelsOf(*form, Red).isEmpty());
   EXPECT_EQ(UndoDepth(*form), 3);
   // Choosing another tool merges the moved pixels as one undo step.
   Trigger(*form, "Pencil1");
-  EXPECT_FALSE(form->CurrentImage->HasLayer());
+  EXPECT_FALSE(form->Editor().Session().CurrentImage()->HasLayer());
   EXPECT_EQ(PixelsOf(*form, Blue), Block(7, 5, 9, 7) + QStringList{"8,8"});
   EXPECT_EQ(Mask(*form), Sorted(Block(7, 5, 9, 7)));
   EXPECT_EQ(UndoDepth(*form), 4);
@@ -146,11 +146,11 @@ TEST_F(SelectToolTest, MovingWithoutClearingMovesACopy) {
   auto form = OpenBlocks();
   form->OptionsForm().LayerCutCheck->setChecked(false);
   Drag(*form, {2, 2}, {4, 4});
-  EXPECT_FALSE(form->CurrentImage->IsModified());
+  EXPECT_FALSE(form->Editor().Session().CurrentImage()->IsModified());
   Drag(*form, {3, 3}, {13, 3}, Qt::RightButton);
   EXPECT_EQ(PixelsOf(*form, Blue), Block(2, 2, 4, 4) + QStringList{"8,8"});
   // The copy lands elsewhere when the picture is saved: that is a change to keep.
-  EXPECT_TRUE(form->CurrentImage->IsModified());
+  EXPECT_TRUE(form->Editor().Session().CurrentImage()->IsModified());
   Trigger(*form, "Fill1");
   EXPECT_EQ(PixelsOf(*form, Blue).size(), 19);
 }
@@ -160,11 +160,11 @@ TEST_F(SelectToolTest, WandPressMergesAFloatingLayerFirst) {
   Drag(*form, {2, 2}, {4, 4});
   Drag(*form, {3, 3}, {3, 13}, Qt::RightButton);
   Trigger(*form, "Magicwand1");  // leaving the select tool merges
-  EXPECT_FALSE(form->CurrentImage->HasLayer());
+  EXPECT_FALSE(form->Editor().Session().CurrentImage()->HasLayer());
   Drag(*form, {3, 12}, {13, 12}, Qt::RightButton);  // the wand moves with the other buttons
-  ASSERT_TRUE(form->CurrentImage->HasLayer());
+  ASSERT_TRUE(form->Editor().Session().CurrentImage()->HasLayer());
   Click(*form, {0, 0});
-  EXPECT_FALSE(form->CurrentImage->HasLayer());
+  EXPECT_FALSE(form->Editor().Session().CurrentImage()->HasLayer());
   EXPECT_EQ(ImagePixel(*form, 13, 12), Blue);
   EXPECT_TRUE(Mask(*form).contains("3,12"));  // the white left behind
   EXPECT_FALSE(Mask(*form).contains("13,12"));
@@ -176,21 +176,21 @@ TEST_F(SelectToolTest, WandMovesWithShiftKeepToAStraightLine) {
   Click(*form, {3, 3});
   Press(*form, {3, 3}, Qt::RightButton);
   Move(*form, {9, 4}, Qt::ShiftModifier);
-  EXPECT_EQ(form->WorkingCopy->LayerLeft, 6);
-  EXPECT_EQ(form->WorkingCopy->LayerTop, 0);
+  EXPECT_EQ(form->Editor().Session().WorkingCopy()->LayerLeft, 6);
+  EXPECT_EQ(form->Editor().Session().WorkingCopy()->LayerTop, 0);
   Move(*form, {8, 9}, Qt::ShiftModifier);
-  EXPECT_EQ(form->WorkingCopy->LayerLeft, 6);
-  EXPECT_EQ(form->WorkingCopy->LayerTop, 6);
+  EXPECT_EQ(form->Editor().Session().WorkingCopy()->LayerLeft, 6);
+  EXPECT_EQ(form->Editor().Session().WorkingCopy()->LayerTop, 6);
   Release(*form, {8, 9}, Qt::RightButton);
-  EXPECT_EQ(form->CurrentImage->LayerTop, 6);
+  EXPECT_EQ(form->Editor().Session().CurrentImage()->LayerTop, 6);
 }
 
 TEST_F(SelectToolTest, PressWithoutSelectionStillRecordsAnUndoStep) {
   auto form = OpenBlocks();
-  const TSurface before = form->CurrentImage->Image();
+  const TSurface before = form->Editor().Session().CurrentImage()->Image();
   Click(*form, {3, 3}, Qt::RightButton);
-  EXPECT_TRUE(form->CurrentImage->Image() == before);
-  EXPECT_FALSE(form->CurrentImage->HasLayer());
+  EXPECT_TRUE(form->Editor().Session().CurrentImage()->Image() == before);
+  EXPECT_FALSE(form->Editor().Session().CurrentImage()->HasLayer());
   EXPECT_EQ(UndoDepth(*form), 1);
 }
 
@@ -199,15 +199,16 @@ TEST_F(SelectToolTest, MovesBeyondTheBoxArriveAndStopAtTheImage) {
   // Events go through the window as the desktop delivers them: while the button is held the
   // zoom box gets the moves over the grey panel around it.
   QWindow* window = form->windowHandle();
-  const auto at = [&](QPoint p) { return form->ZoomBox->mapTo(form.get(), p); };
-  const QPoint outside(form->ZoomBox->width() + 20, form->ZoomBox->height() + 20);
-  ASSERT_EQ(form->childAt(at(outside)), form->ZoomPanel);
+  const auto at = [&](QPoint p) { return form->Editor().View().ZoomBox->mapTo(form.get(), p); };
+  const QPoint outside(form->Editor().View().ZoomBox->width() + 20,
+                       form->Editor().View().ZoomBox->height() + 20);
+  ASSERT_EQ(form->childAt(at(outside)), form->Editor().View().ZoomPanel);
   QTest::mousePress(window, Qt::LeftButton, Qt::NoModifier, at(Cell(1, 1)));
   QTest::mouseMove(window, at(Cell(2, 2)));
   QTest::mouseMove(window, at(outside));
   EXPECT_EQ(form->StatusText(2), "W: 19     H: 19");
   QTest::mouseRelease(window, Qt::LeftButton, Qt::NoModifier, at(outside));
-  EXPECT_FALSE(form->Dragging);
+  EXPECT_FALSE(form->Editor().Tools().ActiveTool()->Dragging());
   EXPECT_EQ(Mask(*form), Sorted(Block(1, 1, 19, 19)));
 }
 
@@ -217,8 +218,8 @@ TEST_F(SelectToolTest, ChangingToolDuringADragEndsIt) {
   Press(*form, {3, 3}, Qt::RightButton);
   Move(*form, {5, 5});
   Trigger(*form, "Pencil1");  // a shortcut while the button is still held
-  EXPECT_FALSE(form->MovingLayer);
-  EXPECT_FALSE(form->CurrentImage->HasLayer());
+  EXPECT_FALSE(form->Editor().Tools().ActiveTool()->Dragging());
+  EXPECT_FALSE(form->Editor().Session().CurrentImage()->HasLayer());
   EXPECT_EQ(ImagePixel(*form, 6, 6), Blue);
   Release(*form, {5, 5}, Qt::RightButton);
   Trigger(*form, "Magicwand1");

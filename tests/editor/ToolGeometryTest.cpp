@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "editor/ToolGeometry.h"
+#include "editor/tools/ToolGeometry.h"
 
 namespace {
 
