@@ -2,7 +2,7 @@
 
 #include <QTest>
 
-#include "DocWinFixture.h"
+#include "documents/DocWinFixture.h"
 #include "documents/NewImageForm.h"
 #include "palettes/ColorChoiceDlg.h"
 

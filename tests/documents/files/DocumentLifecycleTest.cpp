@@ -288,4 +288,28 @@ TEST_F(DocWinTest, TheCommandLineFileOpensOnceShownAndGoesToReopen) {
   EXPECT_EQ(form->MRUPopup->actions().at(2)->data().toString(), a);
 }
 
+TEST_F(DocWinTest, OpenAndNewAddTheNodeQuietlyAndThenShowIt) {
+  auto form = Start();
+  // The navigator announces selections made in the tree only, never one it makes while a
+  // document is being added: the command shows what it added itself.
+  int announced = 0;
+  QObject::connect(form->Navigator, &TImageBrowseFrm::SelectionChanged, [&] { ++announced; });
+  ASSERT_TRUE(form->Files().OpenFile(MakeBitmap("a.bmp", 3, 2)));
+  EXPECT_EQ(announced, 0);
+  EXPECT_EQ(form->Editor().Session().CurrentImage(), NodeImage(form->Navigator->Selected()));
+  EXPECT_EQ(form->Editor().Session().WorkingCopy()->Width(), 3);
+  EXPECT_TRUE(form->Editor().View().ZoomBox->isVisibleTo(form.get()));
+  ScriptNew(*form, {Choice(3)});
+  Trigger(*form, "NewImageAct");
+  EXPECT_EQ(announced, 0);
+  EXPECT_EQ(form->Editor().Session().CurrentGroup(), NodeGroup(form->Navigator->Selected()));
+  EXPECT_TRUE(form->Frames().isVisibleTo(form.get()));
+  EXPECT_EQ(form->windowTitle(), "Velmora: Noname1.gif");
+  // A selection in the tree is announced and shows its document.
+  form->Navigator->Select(Node(*form, 0));
+  EXPECT_EQ(announced, 1);
+  EXPECT_EQ(form->windowTitle(), "Velmora: " + FilePath("a.bmp"));
+  EXPECT_EQ(form->Editor().Session().CurrentGroup(), nullptr);
+}
+
 }  // namespace
