@@ -58,6 +58,21 @@ void TColorPanel::Build() {
   ColorGrid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   ColorGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   ColorGrid->viewport()->setCursor(Pictures::LoadCursor("CR_PICK"));
+  BuildSwatches();
+  ToolBar1 = new QToolBar(Panel4);
+  ToolBar1->setObjectName("ToolBar1");
+  ToolBar1->setIconSize({16, 16});
+  ToolBar1->addAction(&commands_["GetTranspColAct"]);
+  ToolBar1->addAction(&commands_["GetInvColorAct"]);
+  auto* layout = new QVBoxLayout(Panel4);
+  layout->setContentsMargins(2, 2, 2, 2);
+  layout->setSpacing(2);
+  layout->addWidget(ColorGrid, 1);
+  layout->addWidget(AdvPanel1);
+  layout->addWidget(ToolBar1);
+}
+
+void TColorPanel::BuildSwatches() {
   AdvPanel1 = new QWidget(Panel4);
   AdvPanel1->setObjectName("AdvPanel1");
   AdvPanel1->setFixedHeight(72);
@@ -73,17 +88,6 @@ void TColorPanel::Build() {
       MakeSpeedButton(AdvPanel1, "ChangePalBtn", "PaletteEditorAct", "", 0, false, {22, 22});
   ChangePalBtn->move(94, 30);
   ChangePalBtn->SetAction(&commands_["PaletteEditorAct"]);
-  ToolBar1 = new QToolBar(Panel4);
-  ToolBar1->setObjectName("ToolBar1");
-  ToolBar1->setIconSize({16, 16});
-  ToolBar1->addAction(&commands_["GetTranspColAct"]);
-  ToolBar1->addAction(&commands_["GetInvColorAct"]);
-  auto* layout = new QVBoxLayout(Panel4);
-  layout->setContentsMargins(2, 2, 2, 2);
-  layout->setSpacing(2);
-  layout->addWidget(ColorGrid, 1);
-  layout->addWidget(AdvPanel1);
-  layout->addWidget(ToolBar1);
 }
 
 void TColorPanel::AttachHandlers() {
@@ -244,21 +248,21 @@ void TColorPanel::SwapColActGo() {
   ApplyRightColor(left);
 }
 
-void TColorPanel::LeftColPanelClick() {
+std::optional<TColor> TColorPanel::PickFromPalette(TColor current) {
   const TWorkImage* image = session_.CurrentImage();
-  if (!image || !PickPaletteColorHook) return;
-  const std::optional<TColor> color =
-      PickPaletteColorHook(image->GetPalette(), CurrentLeftColor(), image->GetBitCount() > 8);
+  if (!image || !PickPaletteColorHook) return std::nullopt;
+  return PickPaletteColorHook(image->GetPalette(), current, image->GetBitCount() > 8);
+}
+
+void TColorPanel::LeftColPanelClick() {
+  const std::optional<TColor> color = PickFromPalette(CurrentLeftColor());
   if (!color) return;
   ApplyLeftColor(*color);
   UpdateMiddleColor();
 }
 
 void TColorPanel::RightColPanelClick() {
-  const TWorkImage* image = session_.CurrentImage();
-  if (!image || !PickPaletteColorHook) return;
-  const std::optional<TColor> color =
-      PickPaletteColorHook(image->GetPalette(), CurrentRightColor(), image->GetBitCount() > 8);
+  const std::optional<TColor> color = PickFromPalette(CurrentRightColor());
   if (!color) return;
   ApplyRightColor(*color);
   UpdateMiddleColor();

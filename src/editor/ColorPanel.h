@@ -79,6 +79,9 @@ class TColorPanel : public QObject {
 
  private:
   void Build();
+  void BuildSwatches();
+  // The colour chosen in the colour choice dialog from the image's palette; none when cancelled.
+  std::optional<TColor> PickFromPalette(TColor current);
 
   TEditSession& session_;
   ICommandList& commands_;

@@ -35,10 +35,8 @@ int16_t TClosedShapeTool::Cursor() const {
 
 void TClosedShapeTool::MouseDown(Qt::MouseButton button, const QPoint& position,
                                  Qt::KeyboardModifiers shift) {
-  if (!env_.Session().WorkingCopy()) return;
-  TZoomView& view = env_.View();
-  const TPoint p = view.PressPoint(position);
-  if (!BeginToolDrag(button, shift, p) || dragging_) return;
+  const std::optional<TPoint> p = PressStart(button, position, shift);
+  if (!p || dragging_) return;
   strokePen_ = ColorToPixel(PrimaryColor);
   // Fill only paints the inside in the outline's colour; outline only leaves it as it is. With
   // every style button up the shape is filled and outlined.
@@ -46,7 +44,7 @@ void TClosedShapeTool::MouseDown(Qt::MouseButton button, const QPoint& position,
   strokeBrush_ = ColorToPixel(style == TClosedStyle::Fill ? PrimaryColor : SecondaryColor);
   if (style == TClosedStyle::Outline) strokeBrush_.reset();
   dragging_ = true;
-  view.AnchorPoint = LastPoint = p;
+  env_.View().AnchorPoint = LastPoint = *p;
 }
 
 std::optional<QString> TClosedShapeTool::Preview(TPoint point) {

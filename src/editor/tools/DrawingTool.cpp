@@ -19,6 +19,14 @@ bool TDrawingTool::GradientShown() const {
   return gradient && gradient->IsShown();
 }
 
+std::optional<TPoint> TDrawingTool::PressStart(Qt::MouseButton button, const QPoint& position,
+                                               Qt::KeyboardModifiers shift) {
+  if (!env_.Session().WorkingCopy()) return std::nullopt;
+  const TPoint p = env_.View().PressPoint(position);
+  if (!BeginToolDrag(button, shift, p)) return std::nullopt;
+  return p;
+}
+
 bool TDrawingTool::BeginToolDrag(Qt::MouseButton button, Qt::KeyboardModifiers shift,
                                  TPoint position) {
   if (shift & Qt::ControlModifier) {

@@ -27,6 +27,10 @@ class TDrawingTool : public ITool {
   // the status bar. Tools without one draw nothing and answer nothing.
   virtual std::optional<QString> Preview(TPoint point) { return std::nullopt; }
 
+  // The pressed image position when the press begins a stroke; none without a working copy or
+  // when Ctrl made the press a colour pick.
+  std::optional<TPoint> PressStart(Qt::MouseButton button, const QPoint& position,
+                                   Qt::KeyboardModifiers shift);
   // The common start of a press: false when Ctrl made it a colour pick.
   bool BeginToolDrag(Qt::MouseButton button, Qt::KeyboardModifiers shift, TPoint position);
   void SetStrokeColors(Qt::MouseButton button);

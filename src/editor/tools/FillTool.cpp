@@ -13,13 +13,10 @@ int16_t TFillTool::Cursor() const {
 
 void TFillTool::MouseDown(Qt::MouseButton button, const QPoint& position,
                           Qt::KeyboardModifiers shift) {
-  TSelectBitmap* copy = env_.Session().WorkingCopy();
-  if (!copy) return;
-  TZoomView& view = env_.View();
-  const TPoint p = view.PressPoint(position);
-  if (!BeginToolDrag(button, shift, p)) return;
+  const std::optional<TPoint> p = PressStart(button, position, shift);
+  if (!p) return;
   dragging_ = true;
-  LastPoint = p;
-  FloodFill(copy->EditImage(), p.X, p.Y, ColorToPixel(PrimaryColor));
-  view.Redraw(true);
+  LastPoint = *p;
+  FloodFill(env_.Session().WorkingCopy()->EditImage(), p->X, p->Y, ColorToPixel(PrimaryColor));
+  env_.View().Redraw(true);
 }

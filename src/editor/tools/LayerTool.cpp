@@ -6,13 +6,16 @@
 #include "editor/tools/ToolEnvironment.h"
 #include "model/SelectBitmap.h"
 
-bool TLayerTool::BeginPress(Qt::MouseButton button, Qt::KeyboardModifiers shift, TPoint position) {
+std::optional<TPoint> TLayerTool::BeginPress(Qt::MouseButton button, const QPoint& position,
+                                             Qt::KeyboardModifiers shift) {
+  if (!env_.Session().WorkingCopy() || !env_.Session().CurrentImage()) return std::nullopt;
+  const TPoint p = env_.View().PressPoint(position);
   if (shift & Qt::ControlModifier) {
-    env_.Colors().PickColorAt(button, position);
-    return false;
+    env_.Colors().PickColorAt(button, p);
+    return std::nullopt;
   }
   env_.Colors().PanelMouseLeave();
-  return true;
+  return p;
 }
 
 void TLayerTool::StartLayerMove(TPoint grab) {

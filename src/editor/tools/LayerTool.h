@@ -3,6 +3,8 @@
 // the state before it; the selected pixels move as a floating layer with the buttons that do not
 // select; leaving the tool merges the layer into the image as one undo step.
 
+#include <optional>
+
 #include "editor/tools/Tool.h"
 #include "model/Geometry.h"
 
@@ -18,8 +20,10 @@ class TLayerTool : public ITool {
   void Deactivate() override { MergeFloatingLayer(); }
 
  protected:
-  // The start of a press: false when Ctrl made it a colour pick.
-  bool BeginPress(Qt::MouseButton button, Qt::KeyboardModifiers shift, TPoint position);
+  // The pressed image position when the press goes on; none without an image or when Ctrl made
+  // the press a colour pick.
+  std::optional<TPoint> BeginPress(Qt::MouseButton button, const QPoint& position,
+                                   Qt::KeyboardModifiers shift);
   void StartLayerMove(TPoint grab);
   // Moves the floating layer with the pointer; false when the pointer is where it was.
   bool FollowPointer(TPoint point);

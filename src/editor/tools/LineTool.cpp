@@ -16,13 +16,11 @@ int16_t TLineTool::Cursor() const {
 
 void TLineTool::MouseDown(Qt::MouseButton button, const QPoint& position,
                           Qt::KeyboardModifiers shift) {
-  if (!env_.Session().WorkingCopy()) return;
-  TZoomView& view = env_.View();
-  const TPoint p = view.PressPoint(position);
-  if (!BeginToolDrag(button, shift, p) || dragging_) return;
+  const std::optional<TPoint> p = PressStart(button, position, shift);
+  if (!p || dragging_) return;
   strokePen_ = ColorToPixel(PrimaryColor);
   dragging_ = true;
-  view.AnchorPoint = LastPoint = p;
+  env_.View().AnchorPoint = LastPoint = *p;
 }
 
 std::optional<QString> TLineTool::Preview(TPoint point) {

@@ -13,14 +13,13 @@ int16_t TPencilTool::Cursor() const {
 
 void TPencilTool::MouseDown(Qt::MouseButton button, const QPoint& position,
                             Qt::KeyboardModifiers shift) {
-  TSelectBitmap* copy = env_.Session().WorkingCopy();
-  if (!copy) return;
-  TZoomView& view = env_.View();
-  const TPoint p = view.PressPoint(position);
-  if (!BeginToolDrag(button, shift, p)) return;
+  const std::optional<TPoint> press = PressStart(button, position, shift);
+  if (!press) return;
+  const TPoint p = *press;
   dragging_ = true;
   strokePen_ = ColorToPixel(PrimaryColor);
-  copy->EditImage().SetPixelClipped(p.X, p.Y, strokePen_);
+  env_.Session().WorkingCopy()->EditImage().SetPixelClipped(p.X, p.Y, strokePen_);
+  TZoomView& view = env_.View();
   LastPoint = p;
   // With Shift the stroke keeps to a straight direction from where it began.
   view.AnchorPoint = p;

@@ -13,10 +13,10 @@ int16_t TSetTransparentTool::Cursor() const {
 void TSetTransparentTool::MouseDown(Qt::MouseButton button, const QPoint& position,
                                     Qt::KeyboardModifiers shift) {
   TEditSession& session = env_.Session();
-  if (!session.WorkingCopy() || !session.CurrentImage()) return;
-  TZoomView& view = env_.View();
-  const TPoint p = view.PressPoint(position);
-  if (!BeginToolDrag(button, shift, p)) return;
+  if (!session.CurrentImage()) return;
+  const std::optional<TPoint> press = PressStart(button, position, shift);
+  if (!press) return;
+  const TPoint p = *press;
   dragging_ = true;
   LastPoint = p;
   // The snapshot is the press's; the release commits without another.
@@ -32,5 +32,5 @@ void TSetTransparentTool::MouseDown(Qt::MouseButton button, const QPoint& positi
     // The file changes with its transparency, so closing must offer to save it.
     image.SetModified(true);
   });
-  view.Redraw(true);
+  env_.View().Redraw(true);
 }

@@ -15,11 +15,11 @@ int16_t TWandTool::Cursor() const {
 
 void TWandTool::MouseDown(Qt::MouseButton button, const QPoint& position,
                           Qt::KeyboardModifiers shift) {
+  const std::optional<TPoint> press = BeginPress(button, position, shift);
+  if (!press || MovingLayer) return;
+  const TPoint p = *press;
   TSelectBitmap* copy = env_.Session().WorkingCopy();
-  if (!copy || !env_.Session().CurrentImage()) return;
   TZoomView& view = env_.View();
-  const TPoint p = view.PressPoint(position);
-  if (!BeginPress(button, shift, p) || MovingLayer) return;
   const bool wasModified = copy->IsModified();
   copy->SetModified(false);
   if (button == Qt::LeftButton) {
