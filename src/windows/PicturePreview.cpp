@@ -4,9 +4,9 @@
 #include <QFileInfo>
 #include <QVBoxLayout>
 
-#include "editor/ImageConvert.h"
 #include "model/Document.h"
 #include "model/WorkFrame.h"
+#include "render/ImageConvert.h"
 
 namespace {
 
