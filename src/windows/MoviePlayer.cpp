@@ -67,15 +67,15 @@ void TfrmPlayer::BuildTopStrip(QWidget* strip) {
   BackGroundCol->setFixedSize(40, 21);
   BackGroundCol->SetColor(ToQColor(DefaultBackground));
   lblBackground->setBuddy(BackGroundCol);
-  SpeedButton1 = new TAdvSpeedButton(strip);
+  SpeedButton1 = new QToolButton(strip);
   SpeedButton1->setObjectName("SpeedButton1");
-  SpeedButton1->SetCaption("...");
+  SpeedButton1->setText("...");
   SpeedButton1->setFixedSize(25, 21);
   SpeedButton1->setToolTip("Choose the background color");
   SpeedButton1->setAccessibleName("Choose the background color");
   cbStretch = new QCheckBox("&Stretch", strip);
   cbStretch->setObjectName("cbStretch");
-  connect(SpeedButton1, &TAdvSpeedButton::Clicked, this, &TfrmPlayer::SpeedButton1Click);
+  connect(SpeedButton1, &QToolButton::clicked, this, &TfrmPlayer::SpeedButton1Click);
   connect(BackGroundCol, &TAdvPanel::DoubleClicked, this, &TfrmPlayer::SpeedButton1Click);
   connect(cbStretch, &QCheckBox::clicked, this, &TfrmPlayer::cbStretchClick);
   auto* layout = new QHBoxLayout(strip);

@@ -15,7 +15,6 @@
 #include <QToolButton>
 
 #include "controls/AdvPanel.h"
-#include "controls/AdvSpeedButton.h"
 #include "windows/AnimationView.h"
 
 class IDialogs;
@@ -40,7 +39,7 @@ class TfrmPlayer : public QDialog {
 
   QLabel* lblBackground;
   TAdvPanel* BackGroundCol;
-  TAdvSpeedButton* SpeedButton1;
+  QToolButton* SpeedButton1;
   QCheckBox* cbStretch;
   TAnimationView* GroupPreview;
   QSlider* FrameBar;

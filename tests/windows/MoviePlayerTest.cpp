@@ -120,7 +120,7 @@ TEST_F(MoviePlayerTest, BackgroundAndStretchAreKeptForTheNextPlayer) {
     auto player = Open(2);
     EXPECT_EQ(player->GroupPreview->Background(), QColor(0, 128, 128));
     dialogs_.Colors.push_back(QColor(10, 20, 30));
-    player->SpeedButton1Click();
+    QTest::mouseClick(player->SpeedButton1, Qt::LeftButton);
     EXPECT_EQ(player->BackGroundCol->Color(), QColor(10, 20, 30));
     EXPECT_EQ(player->GroupPreview->Background(), QColor(10, 20, 30));
     player->cbStretch->click();
@@ -161,6 +161,9 @@ TEST_F(MoviePlayerTest, ControlsHaveAccessibleNames) {
   EXPECT_EQ(name(player->FrameLabel), "Frame 1 of 3");
   EXPECT_EQ(name(player->BackGroundCol), "Background color");
   EXPECT_EQ(name(player->cbStretch), "Stretch");
+  EXPECT_EQ(name(player->SpeedButton1), "Choose the background color");
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(player->SpeedButton1)->role(),
+            QAccessible::Button);
 }
 
 }  // namespace
