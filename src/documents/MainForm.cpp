@@ -23,6 +23,7 @@
 #include "model/IniFile.h"
 #include "model/MruList.h"
 #include "model/SettingsPath.h"
+#include "palettes/SmoothColorForm.h"
 #include "windows/Dialogs.h"
 #include "windows/OptionsForm.h"
 
@@ -64,7 +65,9 @@ TMainForm::TMainForm(TMainFormContext context, QWidget* parent)
 }
 
 TMainForm::~TMainForm() {
-  // The windows that hold references to the settings store and the dialogs go first.
+  // The windows that hold references to the settings store, the dialogs and the editor go first.
+  editor_->SetGradientForm(nullptr);
+  delete smoothColorForm_;
   delete helpForm_;
   delete optionsForm_;
   delete newImageForm_;

@@ -7,6 +7,7 @@
 #include "editor/Editor.h"
 #include "model/WorkImages.h"
 #include "palettes/ColorChoiceDlg.h"
+#include "palettes/SmoothColorForm.h"
 #include "windows/Dialogs.h"
 #include "windows/OptionsForm.h"
 
@@ -22,6 +23,8 @@ void TMainForm::ConnectDialogs() {
     return PickPaletteColor(Dialogs(), this, palette, initial, allowMore);
   };
   editor_->SetOptions(optionsForm_);
+  smoothColorForm_ = new TSmoothColorForm(*editor_, *actions_, this);
+  editor_->SetGradientForm(smoothColorForm_);
   // New GIF documents take their coding from the options.
   SetDefaultGifCompression(uint8_t(OptionsForm().DefaultGifCompression()));
   connect(&OptionsForm(), &TOptionsForm::DefaultGifCompressionChanged, this,
