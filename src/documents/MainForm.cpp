@@ -26,6 +26,7 @@
 #include "palettes/SmoothColorForm.h"
 #include "windows/Dialogs.h"
 #include "windows/OptionsForm.h"
+#include "windows/TextPadForm.h"
 
 namespace {
 
@@ -67,7 +68,9 @@ TMainForm::TMainForm(TMainFormContext context, QWidget* parent)
 TMainForm::~TMainForm() {
   // The windows that hold references to the settings store, the dialogs and the editor go first.
   editor_->SetGradientForm(nullptr);
+  editor_->SetTextPad(nullptr);
   delete smoothColorForm_;
+  delete textPadForm_;
   delete helpForm_;
   delete optionsForm_;
   delete newImageForm_;
