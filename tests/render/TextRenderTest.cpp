@@ -26,6 +26,9 @@ class TextRenderTest : public ::testing::Test {
     static char* argv[] = {name, nullptr};
     app_ = std::make_unique<QGuiApplication>(argc, argv);
   }
+  // The application goes while the program still runs: at exit, after the font caches, it would
+  // crash.
+  static void TearDownTestSuite() { app_.reset(); }
 
   static QFont Font(const char* size = "12", TTextStyle style = {}) {
     return TextFont("DejaVu Sans", size, style);
