@@ -130,6 +130,8 @@ void TTextPadForm::BuildFontToolBar() {
   cbFontSize = new TNamedComboBox("Font size", FontToolBar);
   cbFontSize->setObjectName("cbFontSize");
   cbFontSize->setEditable(true);
+  // A size typed and confirmed is used, not added to the list.
+  cbFontSize->setInsertPolicy(QComboBox::NoInsert);
   for (const char* size : FontSizes) cbFontSize->addItem(size);
   cbFontSize->setCurrentIndex(0);
   connect(cbFontSelect, &QComboBox::currentIndexChanged, this, &TTextPadForm::TextPadChange);

@@ -6,6 +6,7 @@
 
 #include <QAccessible>
 #include <QFontDatabase>
+#include <QLineEdit>
 
 #include "editor/ColorPanel.h"
 #include "editor/ToolFixture.h"
@@ -171,8 +172,11 @@ TEST_F(TextPadTest, EveryControlRendersTheTextAnew) {
     style->click();
     changed(style->objectName().toUtf8().constData());
   }
-  pad.cbFontSize->setCurrentText("20");
+  pad.cbFontSize->lineEdit()->clear();
+  QTest::keyClicks(pad.cbFontSize->lineEdit(), "20");
+  QTest::keyClick(pad.cbFontSize->lineEdit(), Qt::Key_Return);
   changed("size");
+  EXPECT_EQ(pad.cbFontSize->count(), 12);  // a typed size is not added to the list
   pad.cbFontSelect->setCurrentText("DejaVu Serif");
   changed("font");
   EXPECT_TRUE(Copy(*form).Mask() ==
