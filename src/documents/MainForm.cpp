@@ -23,8 +23,10 @@
 #include "model/IniFile.h"
 #include "model/MruList.h"
 #include "model/SettingsPath.h"
+#include "palettes/SmoothColorForm.h"
 #include "windows/Dialogs.h"
 #include "windows/OptionsForm.h"
+#include "windows/TextPadForm.h"
 
 namespace {
 
@@ -64,7 +66,11 @@ TMainForm::TMainForm(TMainFormContext context, QWidget* parent)
 }
 
 TMainForm::~TMainForm() {
-  // The windows that hold references to the settings store and the dialogs go first.
+  // The windows that hold references to the settings store, the dialogs and the editor go first.
+  editor_->SetGradientForm(nullptr);
+  editor_->SetTextPad(nullptr);
+  delete smoothColorForm_;
+  delete textPadForm_;
   delete helpForm_;
   delete optionsForm_;
   delete newImageForm_;
