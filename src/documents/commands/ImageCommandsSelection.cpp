@@ -9,6 +9,7 @@
 #include "editor/ToolBox.h"
 #include "editor/ZoomView.h"
 #include "model/Clipboard.h"
+#include "model/ColorReduction.h"
 #include "model/WorkImage.h"
 
 namespace {
@@ -17,8 +18,7 @@ namespace {
 constexpr TColor NoFillColor = 0x1FFFFFFF;
 
 TDitherMode PasteDitherMode(const IEditorOptions* options) {
-  const int index = options ? options->PasteDither() : 0;
-  return index > 0 && index < DitherModeCount ? TDitherMode(index) : TDitherMode::Nearest;
+  return DitherModeFromIndex(options ? options->PasteDither() : 0);
 }
 
 }  // namespace

@@ -132,6 +132,14 @@ TEST_F(SelectionCommandsTest, FillAndDeletePaintTheWorkingColoursOrDropTheLayer)
   EXPECT_EQ(UndoDepth(*form), 5);  // select, fill, delete, move, delete
 }
 
+TEST_F(SelectionCommandsTest, FillOnAPaletteImagePaintsThePaletteColourNearestTheLeftColour) {
+  auto form = OpenAt800(MakeBitmap("sixteen.bmp", 10, 10, 4));
+  form->Editor().Colors().ApplyLeftColor(MakeColor(0, 0, 200));
+  SelectBlock(*form);
+  Trigger(*form, "FillSelectionAct");
+  EXPECT_EQ(PixelsOf(*form, Blue), Block(2, 2, 3, 3));
+}
+
 TEST_F(SelectionCommandsTest, SelectAllAndUnselectKeepTheSavedStateUnlessTheyMerge) {
   auto form = OpenShaded(20, 20);
   Trigger(*form, "SelectAllAct");
