@@ -15,6 +15,12 @@ void TImageCommands::Attach() {
   AttachTransformCommands();
 }
 
+void TImageCommands::Bind(const char* name, void (TImageCommands::*execute)(),
+                          void (TImageCommands::*update)(QAction&) const) {
+  Actions().OnExecute(name, [this, execute] { (this->*execute)(); });
+  Actions().OnUpdate(name, [this, update](QAction& action) { (this->*update)(action); });
+}
+
 bool TImageCommands::Prepare() const {
   if (!Session().CurrentImage() || !Session().WorkingCopy()) return false;
   Editor().Tools().FinishDrag();
@@ -31,6 +37,10 @@ void TImageCommands::PasteActUpdate(QAction& action) const {
 
 void TImageCommands::SelectAllActUpdate(QAction& action) const {
   action.setEnabled(Session().CurrentImage());
+}
+
+void TImageCommands::QuarterTurnUpdate(QAction& action) const {
+  action.setEnabled(QuarterTurnAllowed());
 }
 
 void TImageCommands::GrayscaleActUpdate(QAction& action) const {

@@ -43,6 +43,8 @@ class TImageCommands : public TFeatureModule {
   void PasteActUpdate(QAction& action) const;
   // Select all, unselect all and the transforms: an image is current.
   void SelectAllActUpdate(QAction& action) const;
+  // The quarter turns: see QuarterTurnAllowed.
+  void QuarterTurnUpdate(QAction& action) const;
   // The filters: an image of more than 8 bits is current.
   void GrayscaleActUpdate(QAction& action) const;
 
@@ -55,6 +57,9 @@ class TImageCommands : public TFeatureModule {
   bool FiltersAllowed() const;
 
  private:
+  // Attaches `execute` and `update` to the command `name`.
+  void Bind(const char* name, void (TImageCommands::*execute)(),
+            void (TImageCommands::*update)(QAction&) const);
   void AttachSelectionCommands();
   void AttachTransformCommands();
   // An image is current; a drag still held is finished first, as its release would.

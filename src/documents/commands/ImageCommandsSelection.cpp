@@ -1,6 +1,5 @@
 // The clipboard and selection commands of the Edit menu.
 
-#include "documents/ActionList.h"
 #include "documents/commands/ImageCommands.h"
 #include "editor/ColorPanel.h"
 #include "editor/EditSession.h"
@@ -24,23 +23,14 @@ TDitherMode PasteDitherMode(const IEditorOptions* options) {
 }  // namespace
 
 void TImageCommands::AttachSelectionCommands() {
-  TActionList& a = Actions();
-  const auto withSelection = [this](QAction& act) { CopyActUpdate(act); };
-  const auto withImage = [this](QAction& act) { SelectAllActUpdate(act); };
-  a.OnExecute("CutAct", [this] { CutActExecute(); });
-  a.OnUpdate("CutAct", withSelection);
-  a.OnExecute("CopyAct", [this] { CopyActExecute(); });
-  a.OnUpdate("CopyAct", withSelection);
-  a.OnExecute("PasteAct", [this] { PasteActExecute(); });
-  a.OnUpdate("PasteAct", [this](QAction& act) { PasteActUpdate(act); });
-  a.OnExecute("SelectAllAct", [this] { SelectAllActExecute(); });
-  a.OnUpdate("SelectAllAct", withImage);
-  a.OnExecute("UnselectAct", [this] { UnselectActExecute(); });
-  a.OnUpdate("UnselectAct", withImage);
-  a.OnExecute("FillSelectionAct", [this] { FillSelectionActExecute(); });
-  a.OnUpdate("FillSelectionAct", withSelection);
-  a.OnExecute("DelSelctionAct", [this] { DelSelctionActExecute(); });
-  a.OnUpdate("DelSelctionAct", withSelection);
+  using C = TImageCommands;
+  Bind("CutAct", &C::CutActExecute, &C::CopyActUpdate);
+  Bind("CopyAct", &C::CopyActExecute, &C::CopyActUpdate);
+  Bind("PasteAct", &C::PasteActExecute, &C::PasteActUpdate);
+  Bind("SelectAllAct", &C::SelectAllActExecute, &C::SelectAllActUpdate);
+  Bind("UnselectAct", &C::UnselectActExecute, &C::SelectAllActUpdate);
+  Bind("FillSelectionAct", &C::FillSelectionActExecute, &C::CopyActUpdate);
+  Bind("DelSelctionAct", &C::DelSelctionActExecute, &C::CopyActUpdate);
 }
 
 void TImageCommands::CopyActExecute() {

@@ -1,6 +1,5 @@
 // The Image menu's rotations and mirrors, and its two filters.
 
-#include "documents/ActionList.h"
 #include "documents/commands/ImageCommands.h"
 #include "editor/EditSession.h"
 #include "editor/Editor.h"
@@ -12,24 +11,14 @@
 #include "windows/Dialogs.h"
 
 void TImageCommands::AttachTransformCommands() {
-  TActionList& a = Actions();
-  const auto withImage = [this](QAction& act) { SelectAllActUpdate(act); };
-  const auto quarterTurn = [this](QAction& act) { act.setEnabled(QuarterTurnAllowed()); };
-  const auto filters = [this](QAction& act) { GrayscaleActUpdate(act); };
-  a.OnExecute("Rotate90Act", [this] { Rotate90ActExecute(); });
-  a.OnUpdate("Rotate90Act", quarterTurn);
-  a.OnExecute("Rotate90ccwAct", [this] { Rotate90ccwActExecute(); });
-  a.OnUpdate("Rotate90ccwAct", quarterTurn);
-  a.OnExecute("Rotate180Act", [this] { Rotate180ActExecute(); });
-  a.OnUpdate("Rotate180Act", withImage);
-  a.OnExecute("HMirrorAct", [this] { HMirrorActExecute(); });
-  a.OnUpdate("HMirrorAct", withImage);
-  a.OnExecute("VMirrorAct", [this] { VMirrorActExecute(); });
-  a.OnUpdate("VMirrorAct", withImage);
-  a.OnExecute("GrayscaleAct", [this] { GrayscaleActExecute(); });
-  a.OnUpdate("GrayscaleAct", filters);
-  a.OnExecute("GrayAndBlendAct", [this] { GrayAndBlendActExecute(); });
-  a.OnUpdate("GrayAndBlendAct", filters);
+  using C = TImageCommands;
+  Bind("Rotate90Act", &C::Rotate90ActExecute, &C::QuarterTurnUpdate);
+  Bind("Rotate90ccwAct", &C::Rotate90ccwActExecute, &C::QuarterTurnUpdate);
+  Bind("Rotate180Act", &C::Rotate180ActExecute, &C::SelectAllActUpdate);
+  Bind("HMirrorAct", &C::HMirrorActExecute, &C::SelectAllActUpdate);
+  Bind("VMirrorAct", &C::VMirrorActExecute, &C::SelectAllActUpdate);
+  Bind("GrayscaleAct", &C::GrayscaleActExecute, &C::GrayscaleActUpdate);
+  Bind("GrayAndBlendAct", &C::GrayAndBlendActExecute, &C::GrayscaleActUpdate);
 }
 
 void TImageCommands::Transform(void (*op)(TSelectBitmap&), bool turnsQuarter) {
