@@ -34,7 +34,8 @@ void TImageCommands::AttachSelectionCommands() {
 }
 
 void TImageCommands::CopyActExecute() {
-  if (!Prepare()) return;
+  // Without a selection the clipboard keeps what it holds.
+  if (!Prepare() || !SelectionPresent()) return;
   Session().WorkingCopy()->CopySelection(Clipboard(), false, NoFillColor);
 }
 
