@@ -102,6 +102,8 @@ class TSelectBitmap {
   bool HasSelection() const { return mask_.AnySelected(); }
   void CopySelection(IClipboard& clipboard, bool cut, TColor fillColor);
   void PasteSelection(const IClipboard& clipboard, TDitherMode dither);
+  // Pastes a bitmap already taken from the clipboard (its key-coloured pixels unselected).
+  void PasteBitmap(TSurface pasted, TDitherMode dither);
 
   // Palette and colour.
   TColor NearestColor(TColor c) const;
