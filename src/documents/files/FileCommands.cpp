@@ -146,10 +146,22 @@ void TFileCommands::PictureOpenGo() {
 }
 
 void TFileCommands::OpenFiles(const QStringList& paths) {
-  for (const QString& path : paths) {
-    if (!TryOpenFile(path)) return;  // the error was shown; the files before it stay open
-    AddToMru(path);
+  if (paths.size() == 1) {
+    if (TryOpenFile(paths.first())) AddToMru(paths.first());
+    return;
   }
+  // A file that fails does not keep the others from opening; one box afterwards names every
+  // file that failed and why.
+  QStringList failures;
+  for (const QString& path : paths) {
+    try {
+      OpenFile(path);
+      AddToMru(path);
+    } catch (const std::exception& e) {
+      failures << QFileInfo(path).fileName() + ": " + QString::fromUtf8(e.what());
+    }
+  }
+  if (!failures.isEmpty()) Dialogs().Error(&Window(), failures.join('\n'));
 }
 
 bool TFileCommands::SaveCurrentDocument(const QString& path) {

@@ -46,7 +46,8 @@ class TFileCommands : public TFeatureModule {
   bool OpenFile(const QString& path);
   // OpenFile with its failure shown in the error box; true when the file was opened.
   bool TryOpenFile(const QString& path);
-  // Opens the files in order and adds each to the recently-used list; stops at the first error.
+  // Opens the files in order and adds each to the recently-used list. A file that fails is
+  // named in the error box; the others still open.
   void OpenFiles(const QStringList& paths);
   void NewImageActExecute();
   void PictureOpenGo();
