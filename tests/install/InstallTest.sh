@@ -35,7 +35,7 @@ if command -v xmllint >/dev/null; then xmllint --noout "$prefix/share/mime/packa
 for size in 16 32 48 64 128 256; do
   icon=$prefix/share/icons/hicolor/${size}x${size}/apps/velmora.png
   [[ -f $icon ]] || fail "icon $size missing"
-  [[ $(identify -format '%w %h %A' "$icon") == "$size $size Blend" ]] ||
+  [[ $(identify -format '%w %h %A' "$icon") == "$size $size "@(Blend|True) ]] ||
     fail "icon $size is $(identify -format '%w %h %A' "$icon")"
 done
 

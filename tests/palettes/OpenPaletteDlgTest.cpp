@@ -141,7 +141,7 @@ TEST_F(OpenPaletteDlgTest, OpenSplitsTheFileNameAtTheFirstDot) {
     EXPECT_EQ(dlg.windowTitle(), "Open palette");
     EXPECT_FALSE(dlg.ePaletteName->isEnabled());
     EXPECT_EQ(dlg.lblExtension->text(), "");
-    EXPECT_EQ(dlg.ChosenExtension, ".plt*");
+    EXPECT_EQ(dlg.ChosenExtension, QString(AllPalettesPattern).mid(1));  // the pattern after "*"
     ClickItem(dlg, "my.warm.plt16");
     EXPECT_EQ(dlg.ePaletteName->text(), "my");
     EXPECT_EQ(dlg.ChosenExtension, ".warm.plt16");
