@@ -9,8 +9,8 @@
 #include "model/FileIO.h"
 #include "model/GifBuilder.h"
 #include "model/GraphUtils.h"
-#include "model/RasterOps.h"
 #include "model/Groups.h"
+#include "model/RasterOps.h"
 #include "model/WorkImages.h"
 
 namespace {
@@ -29,6 +29,59 @@ class TQuantizeChooser : public IReductionChooser {
  private:
   TDitherMode dither_;
 };
+
+const TSelectBitmap& FirstImage(const TDocument& doc) {
+  if (doc.IsGroup()) return *doc.Group->GetFrame(0);
+  return *doc.Image;
+}
+
+TDocument MakeIcon(const TDocument& in, const std::string& out, int dither) {
+  TDocument icon = CreateDocumentForFile(out, true);
+  const int count = in.IsGroup() ? in.Group->Count() : 1;
+  for (int i = 0; i < count; ++i) {
+    const TSelectBitmap& src = in.IsGroup() ? *in.Group->GetFrame(i) : *in.Image;
+    CopyIntoIconFrame(*icon.Group->AddFrame(), src, dither);
+  }
+  return icon;
+}
+
+// Builds the output document; groups of their own kind are saved again as they are.
+TDocument BuildOutput(TDocument& in, const std::string& out, int dither) {
+  const std::string ext = LowerExtension(out);
+  const bool inGif = in.IsGroup() && dynamic_cast<TGifImageGroup*>(in.Group.get());
+  const bool inIcon = in.IsGroup() && dynamic_cast<TIconGroup*>(in.Group.get());
+  if ((ext == ".gif" && inGif) || (ext == ".ico" && inIcon)) return std::move(in);
+  if (ext == ".ico") return MakeIcon(in, out, dither);
+  if (ext == ".gif" && !in.IsGroup()) {
+    TDocument gif = CreateDocumentForFile(out, false);
+    gif.Image->Assign(*in.Image);
+    FitBitCount(*gif.Image, AllowedBits(gif.Image->GetColorModes()), dither);
+    return gif;
+  }
+  if (ext == ".gif") return {};  // another kind of group: written through the GIF builder
+  TDocument single = CreateDocumentForFile(out, false);
+  single.Image->Assign(FirstImage(in));
+  single.Image->DropLayer();
+  FitBitCount(*single.Image, AllowedBits(single.Image->GetColorModes()), dither);
+  return single;
+}
+
+void ApplyOptions(TDocument& doc, const TConvertOptions& o) {
+  auto* jpeg = dynamic_cast<TWorkJpeg*>(doc.Image.get());
+  auto* gifImage = dynamic_cast<TWorkGifImage*>(doc.Image.get());
+  auto* gifGroup = dynamic_cast<TGifImageGroup*>(doc.Group.get());
+  if (o.Bits) ApplyBits(doc, o.Bits, o.Dither);
+  if (o.Quality >= 0 && !jpeg) throw EUsage("--quality applies to JPEG output only");
+  if (jpeg && o.Quality >= 0) jpeg->Quality = uint8_t(o.Quality);
+  if (o.Compression >= 0 && !gifImage && !gifGroup)
+    throw EUsage("--compression applies to GIF output only");
+  if (gifImage && o.Compression >= 0) gifImage->SetCompression(uint8_t(o.Compression));
+  if (gifGroup && o.Compression >= 0) gifGroup->SetCompression(uint8_t(o.Compression));
+  if (o.Loop >= 0 && !gifGroup) throw EUsage("--loop applies to animated GIF output only");
+  if (gifGroup && o.Loop >= 0) gifGroup->LoopCount = o.Loop;
+}
+
+}  // namespace
 
 std::set<int> AllowedBits(const std::string& modes) {
   std::set<int> bits;
@@ -72,42 +125,6 @@ void CopyIntoIconFrame(TWorkFrame& frame, const TSelectBitmap& source, int dithe
   FitBitCount(frame, AllowedBits(frame.GetColorModes()), dither);
 }
 
-const TSelectBitmap& FirstImage(const TDocument& doc) {
-  if (doc.IsGroup()) return *doc.Group->GetFrame(0);
-  return *doc.Image;
-}
-
-TDocument MakeIcon(const TDocument& in, const std::string& out, int dither) {
-  TDocument icon = CreateDocumentForFile(out, true);
-  const int count = in.IsGroup() ? in.Group->Count() : 1;
-  for (int i = 0; i < count; ++i) {
-    const TSelectBitmap& src = in.IsGroup() ? *in.Group->GetFrame(i) : *in.Image;
-    CopyIntoIconFrame(*icon.Group->AddFrame(), src, dither);
-  }
-  return icon;
-}
-
-// Builds the output document; groups of their own kind are saved again as they are.
-TDocument BuildOutput(TDocument& in, const std::string& out, int dither) {
-  const std::string ext = LowerExtension(out);
-  const bool inGif = in.IsGroup() && dynamic_cast<TGifImageGroup*>(in.Group.get());
-  const bool inIcon = in.IsGroup() && dynamic_cast<TIconGroup*>(in.Group.get());
-  if ((ext == ".gif" && inGif) || (ext == ".ico" && inIcon)) return std::move(in);
-  if (ext == ".ico") return MakeIcon(in, out, dither);
-  if (ext == ".gif" && !in.IsGroup()) {
-    TDocument gif = CreateDocumentForFile(out, false);
-    gif.Image->Assign(*in.Image);
-    FitBitCount(*gif.Image, AllowedBits(gif.Image->GetColorModes()), dither);
-    return gif;
-  }
-  if (ext == ".gif") return {};  // another kind of group: written through the GIF builder
-  TDocument single = CreateDocumentForFile(out, false);
-  single.Image->Assign(FirstImage(in));
-  single.Image->DropLayer();
-  FitBitCount(*single.Image, AllowedBits(single.Image->GetColorModes()), dither);
-  return single;
-}
-
 // One palette for all frames of an animation, then every frame remapped to it.
 void ChangeGroupBitCount(TImageGroup& g, int bits, int dither) {
   int height = 0;
@@ -142,23 +159,6 @@ void ApplyBits(TDocument& doc, int bits, int dither) {
     ChangeGroupBitCount(*doc.Group, bits, dither);
   }
 }
-
-void ApplyOptions(TDocument& doc, const TConvertOptions& o) {
-  auto* jpeg = dynamic_cast<TWorkJpeg*>(doc.Image.get());
-  auto* gifImage = dynamic_cast<TWorkGifImage*>(doc.Image.get());
-  auto* gifGroup = dynamic_cast<TGifImageGroup*>(doc.Group.get());
-  if (o.Bits) ApplyBits(doc, o.Bits, o.Dither);
-  if (o.Quality >= 0 && !jpeg) throw EUsage("--quality applies to JPEG output only");
-  if (jpeg && o.Quality >= 0) jpeg->Quality = uint8_t(o.Quality);
-  if (o.Compression >= 0 && !gifImage && !gifGroup)
-    throw EUsage("--compression applies to GIF output only");
-  if (gifImage && o.Compression >= 0) gifImage->SetCompression(uint8_t(o.Compression));
-  if (gifGroup && o.Compression >= 0) gifGroup->SetCompression(uint8_t(o.Compression));
-  if (o.Loop >= 0 && !gifGroup) throw EUsage("--loop applies to animated GIF output only");
-  if (gifGroup && o.Loop >= 0) gifGroup->LoopCount = o.Loop;
-}
-
-}  // namespace
 
 int RunConvert(const std::string& in, const std::string& out, const TConvertOptions& options) {
   TDocument input = OpenInput(in);

@@ -141,14 +141,12 @@ void TMainForm::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (shown_ || event->spontaneous()) return;
   shown_ = true;
-  // The file named on the command line opens once the window is on the screen.
+  // The files named on the command line open once the window is on the screen.
   QTimer::singleShot(0, this, &TMainForm::FormShow);
 }
 
 void TMainForm::FormShow() {
-  if (context_.Arguments.isEmpty()) return;
-  const QString path = context_.Arguments.first();
-  if (files_->TryOpenFile(path)) files_->AddToMru(path);
+  if (!context_.Arguments.isEmpty()) files_->OpenFiles(context_.Arguments);
 }
 
 void TMainForm::AttachHandlers() {

@@ -53,9 +53,9 @@ void FillDefaultPalette(TPaletteRecord& pal, int bitCount);
 const std::array<TColor, 256>& SystemPalette256();
 
 // Reads a palette file (a 4-byte head of version and count, then count entries of red, green,
-// blue, flags) into `pal`. An empty name or a missing file gives the default palette. A file
-// that claims more than 264 entries or is shorter than it claims is refused with EVelmoraError
-// and `pal` is left as it was.
+// blue, flags, or one of the interchange formats of PaletteFormats.h) into `pal`. An empty name
+// or a missing file gives the default palette. A file that claims more than 264 entries or is
+// shorter than it claims is refused with EVelmoraError and `pal` is left as it was.
 void ReadPalette(const std::string& fileName, TPaletteRecord& pal);
 // The same for the bytes of a palette file; bytes past the announced entries are ignored.
 void ReadPaletteBytes(const uint8_t* data, size_t size, TPaletteRecord& pal);

@@ -42,7 +42,10 @@ TPaletteChoiceFrame::TPaletteChoiceFrame(QWidget* parent) : QWidget(parent) {
   layout->addWidget(ColorGrid, 2);
 
   connect(lbPalettes, &TPaletteFileList::Changed, this, &TPaletteChoiceFrame::lbPalettesChange);
-  lbPalettes->SetFolder(QFile::decodeName(QByteArray::fromStdString(::PaletteFolder())));
+  QStringList folders;
+  for (const std::string& folder : PaletteFolders())
+    folders << QFile::decodeName(QByteArray::fromStdString(folder));
+  lbPalettes->SetFolders(folders);
 }
 
 void TPaletteChoiceFrame::SetContrastOutline(bool on) {
