@@ -34,12 +34,16 @@ TWorkFrame* TImageGroup::GetFrame(int index) const {
 
 void TImageGroup::LoadFromFile(const std::string& name) {
   FileName = name;
-  SetModified(false);
+  MarkSaved();
 }
 
 void TImageGroup::SaveToFile(const std::string& name) {
   FileName = name;
-  SetModified(false);
+  MarkSaved();
+}
+
+void TImageGroup::MarkSaved() {
+  for (auto& f : frames_) f->MarkSaved();
 }
 
 std::unique_ptr<TWorkFrame> TImageGroup::NewFrame() {

@@ -41,6 +41,8 @@ class TImageGroup {
   void ClearFrames();
   bool IsModified() const;
   void SetModified(bool flag);
+  // Records for every frame that its current state is the one the file holds.
+  void MarkSaved();
   int IndexOf(const TWorkFrame* frame) const;
 
   TPaletteRecord Palette;

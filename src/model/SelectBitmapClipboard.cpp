@@ -32,25 +32,24 @@ void TSelectBitmap::CopySelection(IClipboard& clipboard, bool cut, TColor fillCo
   const TRect box = SelectionBounds(Mask());
   if (box.IsEmpty()) return;  // nothing selected: the clipboard keeps what it held
 
-  // Selected pixels start white and the others take the key colour; AND with the content
-  // then leaves the content on the selected pixels.
+  // Selected pixels take the content (the floating layer while there is one) and the others
+  // the key colour. Only selected pixels are read: a layer reduced to a palette without pure
+  // white has no white background left to combine with.
+  const TSurface& content = HasLayer() ? *Layer() : Image();
   TSurface result(box.Width(), box.Height());
   for (int y = 0; y < result.Height(); ++y) {
     TPixel* row = result.Row(y);
+    const TPixel* in = content.Row(box.Top + y) + box.Left;
     for (int x = 0; x < result.Width(); ++x)
-      row[x] = Mask().IsSelected(box.Left + x, box.Top + y) ? 0xFFFFFF : ClipboardKeyColor;
+      row[x] = Mask().IsSelected(box.Left + x, box.Top + y) ? in[x] : ClipboardKeyColor;
   }
-  if (HasLayer()) {
-    Blit(result, -box.Left, -box.Top, *Layer(), TRop::And);
-    if (cut) {
-      ClearSelection();
-      LayerLeft = 0;
-      LayerTop = 0;
-      DiscardLayer();
-    }
-  } else {
-    LiftSelection(cut, fillColor);
-    Blit(result, -box.Left, -box.Top, *Layer(), TRop::And);
+  if (cut && HasLayer()) {
+    ClearSelection();
+    LayerLeft = 0;
+    LayerTop = 0;
+    DiscardLayer();
+  } else if (cut) {
+    LiftSelection(true, fillColor);
     DiscardLayer();
   }
   clipboard.SetBitmap(result);

@@ -1,7 +1,7 @@
 #include "model/UndoStack.h"
 
-void TUndoStack::Push(std::unique_ptr<TSelectBitmap> snapshot) {
-  items_.push_back(std::move(snapshot));
+void TUndoStack::Push(std::unique_ptr<TSelectBitmap> snapshot, uint64_t stateId) {
+  items_.push_back({std::move(snapshot), stateId});
   if (items_.size() > size_t(UndoDepth)) {
     items_.erase(items_.begin());
     items_.shrink_to_fit();
@@ -10,7 +10,7 @@ void TUndoStack::Push(std::unique_ptr<TSelectBitmap> snapshot) {
 
 std::unique_ptr<TSelectBitmap> TUndoStack::Pop() {
   if (items_.empty()) return nullptr;
-  std::unique_ptr<TSelectBitmap> top = std::move(items_.back());
+  std::unique_ptr<TSelectBitmap> top = std::move(items_.back().Snapshot);
   items_.pop_back();
   return top;
 }

@@ -1,7 +1,10 @@
 #pragma once
 // A bounded last-in-first-out stack of raster snapshots. Pushing a ninth snapshot frees the
-// oldest, so a stack never holds more than UndoDepth.
+// oldest, so a stack never holds more than UndoDepth. Each snapshot carries the number of the
+// image state it was taken of, so that an image knows whether a restored state is the one its
+// file holds.
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -11,12 +14,18 @@ constexpr int UndoDepth = 8;
 
 class TUndoStack {
  public:
-  void Push(std::unique_ptr<TSelectBitmap> snapshot);
+  void Push(std::unique_ptr<TSelectBitmap> snapshot, uint64_t stateId = 0);
   std::unique_ptr<TSelectBitmap> Pop();
+  // The state number of the top snapshot; 0 when the stack is empty.
+  uint64_t TopStateId() const { return items_.empty() ? 0 : items_.back().StateId; }
   int Count() const { return int(items_.size()); }
   bool IsEmpty() const { return items_.empty(); }
   void Clear();
 
  private:
-  std::vector<std::unique_ptr<TSelectBitmap>> items_;  // the back is the top
+  struct TEntry {
+    std::unique_ptr<TSelectBitmap> Snapshot;
+    uint64_t StateId = 0;
+  };
+  std::vector<TEntry> items_;  // the back is the top
 };

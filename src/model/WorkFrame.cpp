@@ -81,8 +81,9 @@ void TUniformFrame::SetLocalPalette(bool flag) {
   if (flag == localPalette_) return;
   if (flag && group_) {
     TWorkFrame::GetPalette() = group_->Palette;
-    TWorkFrame::SetLeftColor(group_->LeftColor);
-    TWorkFrame::SetRightColor(group_->RightColor);
+    // The group's colours come over as they are: they were chosen on this very palette.
+    SetLeftColorUnsnapped(group_->LeftColor);
+    SetRightColorUnsnapped(group_->RightColor);
   }
   localPalette_ = flag;
   ApplyPalette(GetPalette(), TDitherMode::Nearest);

@@ -17,14 +17,14 @@ void TWorkImage::LoadFromFile(const std::string& name) { FinishLoading(name); }
 
 void TWorkImage::SaveToFile(const std::string& name) {
   SetFileName(name);
-  SetModified(false);
+  MarkSaved();
 }
 
 void TWorkImage::FinishLoading(const std::string& name) {
   SetFileName(name);
   SetLeftColor(clBlack);
   SetRightColor(clWhite);
-  SetModified(false);
+  MarkSaved();
 }
 
 std::unique_ptr<TSelectBitmap> TWorkImage::Snapshot() const {
@@ -33,9 +33,28 @@ std::unique_ptr<TSelectBitmap> TWorkImage::Snapshot() const {
   return snapshot;
 }
 
+void TWorkImage::MarkSaved() {
+  savedStateId_ = stateId_;
+  SetModified(false);
+}
+
+uint64_t TWorkImage::CurrentStateId() {
+  if (stateId_ == savedStateId_ && IsModified()) stateId_ = ++lastStateId_;
+  return stateId_;
+}
+
+void TWorkImage::RestoreState(const TSelectBitmap& snapshot, uint64_t stateId) {
+  Assign(snapshot);
+  stateId_ = stateId;
+  SetModified(stateId_ != savedStateId_);
+}
+
 bool TWorkImage::SaveUndo() {
   try {
-    UndoStack.Push(Snapshot());
+    const uint64_t id = CurrentStateId();
+    UndoStack.Push(Snapshot(), id);
+    // What follows a snapshot is an edit: the image enters a new state.
+    stateId_ = ++lastStateId_;
     return true;
   } catch (const std::bad_alloc&) {
     return false;
@@ -48,16 +67,18 @@ void TWorkImage::Undo() {
   if (UndoStack.IsEmpty()) return;
   // The redo snapshot is made first, so running out of memory loses no step.
   std::unique_ptr<TSelectBitmap> current = Snapshot();
+  const uint64_t topId = UndoStack.TopStateId();
   std::unique_ptr<TSelectBitmap> top = UndoStack.Pop();
-  RedoStack.Push(std::move(current));
-  Assign(*top);
+  RedoStack.Push(std::move(current), CurrentStateId());
+  RestoreState(*top, topId);
 }
 
 void TWorkImage::Redo() {
   if (RedoStack.IsEmpty()) return;
+  const uint64_t topId = RedoStack.TopStateId();
   std::unique_ptr<TSelectBitmap> top = RedoStack.Pop();
   SaveUndo();
-  Assign(*top);
+  RestoreState(*top, topId);
 }
 
 void TWorkImage::ClearUndo() {

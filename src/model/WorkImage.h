@@ -26,11 +26,15 @@ class TWorkImage : public TSelectBitmap {
   // Takes a snapshot of the current state for undo. Returns false (and pushes nothing) when the
   // snapshot cannot be made, for example when memory runs out.
   bool SaveUndo();
+  // Both steps leave the image modified exactly when the restored state is not the one its
+  // file holds (the state last loaded or saved), however many steps away that is.
   void Undo();
   void Redo();
   bool CanUndo() const { return !UndoStack.IsEmpty(); }
   bool CanRedo() const { return !RedoStack.IsEmpty(); }
   void ClearUndo();
+  // Records that the current state is the one the file holds and clears the modified flag.
+  void MarkSaved();
 
   TUndoStack UndoStack;
   TUndoStack RedoStack;
@@ -41,6 +45,15 @@ class TWorkImage : public TSelectBitmap {
 
  private:
   std::unique_ptr<TSelectBitmap> Snapshot() const;
+  // The number of the current state; a state changed without a snapshot gets a new number
+  // first, so that it is never taken for the saved one.
+  uint64_t CurrentStateId();
+  void RestoreState(const TSelectBitmap& snapshot, uint64_t stateId);
 
   std::string fileName_;
+  // Numbers of the current state and of the state the file holds. Every snapshot starts a new
+  // state, so equal numbers mean equal pictures.
+  uint64_t stateId_ = 0;
+  uint64_t savedStateId_ = 0;
+  uint64_t lastStateId_ = 0;
 };

@@ -158,3 +158,33 @@ TEST(ImageListGroup, DepthChangesReachEveryFrame) {
   EXPECT_EQ(g.GetFrame(1)->GetBitCount(), 24);
   EXPECT_EQ(g.GetChildName(), "Img");
 }
+
+TEST(ImageGroup, ALocalPaletteTakesTheGroupColoursAsTheyAre) {
+  TTestGifGroup g;
+  MakeThreeFrames(g);
+  const TColor odd = MakeColor(1, 2, 3);  // not in the palette
+  g.LeftColor = odd;
+  g.RightColor = MakeColor(250, 251, 252);
+  TWorkGifFrame* f = Gif(g, 0);
+  f->SetLocalPalette(true);
+  EXPECT_EQ(f->GetLeftColor(), odd);
+  EXPECT_EQ(f->GetRightColor(), MakeColor(250, 251, 252));
+}
+
+TEST(ImageGroup, UndoAfterSavingTheGroupMarksItChanged) {
+  TTestGifGroup g;
+  MakeThreeFrames(g);
+  TWorkFrame* f = g.GetFrame(1);
+  ASSERT_TRUE(f->SaveUndo());
+  f->EditImage().SetPixel(0, 0, 0x123456);
+  ASSERT_TRUE(f->SaveUndo());
+  f->EditImage().SetPixel(1, 0, 0x123456);
+  g.SaveToFile("/tmp/anim.gif");  // the base group only records the name and the state
+  ASSERT_FALSE(g.IsModified());
+  f->Undo();
+  f->Undo();
+  EXPECT_TRUE(g.IsModified());
+  f->Redo();
+  f->Redo();
+  EXPECT_FALSE(g.IsModified());
+}

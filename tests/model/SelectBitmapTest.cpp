@@ -146,6 +146,23 @@ TEST(SelectBitmap, CopyAndPasteAnLShapeKeepsItsShape) {
   EXPECT_EQ(ColorAt(*r.Layer(), 1, 0), clWhite);
 }
 
+TEST(SelectBitmap, CopyOfAPastedLayerOnAPaletteWithoutWhiteKeepsItsShape) {
+  TSelectBitmap r;
+  TPaletteRecord noWhite;
+  noWhite.Count = 2;
+  noWhite.SetColor(0, clBlack);
+  noWhite.SetColor(1, MakeColor(200, 200, 200));
+  r.InitImage(4, 4, &noWhite, 1);
+  TMemoryClipboard clip;
+  clip.SetBitmap(SurfaceFromArt({"A..", "A..", "AAA"}, {{'A', clBlack}, {'.', ClipboardKeyColor}}));
+  r.PasteSelection(clip, TDitherMode::Nearest);
+  ASSERT_TRUE(r.HasLayer());
+  TMemoryClipboard again;
+  r.CopySelection(again, false, clBlack);
+  r.PasteSelection(again, TDitherMode::Nearest);
+  EXPECT_EQ(MaskArt(r.Mask()), (std::vector<std::string>{"#...", "#...", "###.", "...."}));
+}
+
 TEST(SelectBitmap, CutFillsTheSelectionAndCopyOfNothingKeepsTheClipboard) {
   TSelectBitmap r;
   Fill(r);

@@ -70,3 +70,40 @@ TEST(Undo, UndoAndRedoOnEmptyStacksDoNothing) {
   EXPECT_FALSE(w.CanRedo());
   EXPECT_FALSE(w.CanUndo());
 }
+
+// Whether the image is in step with its file follows the state, not the snapshot's flag.
+TEST(Undo, OnlyTheSavedStateCountsAsSaved) {
+  TWorkImage w;
+  w.InitImage(2, 2, nullptr, 24);
+  w.EditImage().SetPixel(0, 0, 0);
+  w.MarkSaved();
+  Edit(w, 1);
+  w.SetModified(true);
+  Edit(w, 2);
+  w.SetModified(true);
+  w.MarkSaved();  // saved with both edits
+  w.Undo();
+  EXPECT_TRUE(w.IsModified());
+  w.Undo();
+  EXPECT_TRUE(w.IsModified()) << "two steps away from the file is still a change";
+  w.Redo();
+  EXPECT_TRUE(w.IsModified());
+  w.Redo();
+  EXPECT_FALSE(w.IsModified()) << "back at the saved state";
+  EXPECT_EQ(Stamp(w), 2u);
+}
+
+TEST(Undo, AnEditWithoutSnapshotIsNotTakenForTheSavedState) {
+  TWorkImage w;
+  w.InitImage(2, 2, nullptr, 24);
+  Edit(w, 1);
+  w.MarkSaved();
+  // A change that records no step (a property, a deleted frame) leaves the image modified.
+  w.EditImage().SetPixel(0, 0, 7);
+  w.SetModified(true);
+  w.Undo();
+  EXPECT_TRUE(w.IsModified());
+  w.Redo();
+  EXPECT_EQ(Stamp(w), 7u);
+  EXPECT_TRUE(w.IsModified()) << "the redone picture is not the one on disk";
+}
