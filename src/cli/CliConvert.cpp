@@ -12,6 +12,7 @@
 #include "model/RasterOps.h"
 #include "model/Groups.h"
 #include "model/WorkImages.h"
+#include "model/codecs/GifCodec.h"
 
 namespace {
 
@@ -158,9 +159,36 @@ void ApplyOptions(TDocument& doc, const TConvertOptions& o) {
   if (gifGroup && o.Loop >= 0) gifGroup->LoopCount = o.Loop;
 }
 
+// An animation saved as GIF again, with no change of depth, is rewritten frame by frame exactly as
+// opening and saving it writes it, without holding a picture of every frame.
+bool RewriteAnimation(const std::string& in, const std::string& out, const TConvertOptions& o) {
+  if (LowerExtension(out) != ".gif" || o.Bits || o.Quality >= 0) return false;
+  TGifData gif;
+  try {
+    const TBytes bytes = ReadFileBytes(in);
+    if (CountGifImages(bytes.data(), bytes.size()) < 2) return false;
+    gif = ReadGif(bytes.data(), bytes.size());
+  } catch (const EVelmoraError& e) {
+    throw EFileError(in, e.what());
+  } catch (const std::bad_alloc&) {
+    throw EFileError(in, "Not enough memory to read the file.");
+  }
+  if (o.Loop >= 0) gif.LoopCount = o.Loop;
+  const uint8_t compression = o.Compression >= 0 ? uint8_t(o.Compression) : DefaultGifCompression();
+  try {
+    WriteFileAtomic(out, RewriteGifAnimation(gif, compression));
+  } catch (const EVelmoraError& e) {
+    throw EFileError(out, e.what());
+  } catch (const std::bad_alloc&) {
+    throw EFileError(out, "Not enough memory to write the file.");
+  }
+  return true;
+}
+
 }  // namespace
 
 int RunConvert(const std::string& in, const std::string& out, const TConvertOptions& options) {
+  if (RewriteAnimation(in, out, options)) return 0;
   TDocument input = OpenInput(in);
   try {
     if (options.Compression >= 0) SetDefaultGifCompression(uint8_t(options.Compression));

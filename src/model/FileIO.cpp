@@ -61,14 +61,17 @@ void WriteFileAtomic(const std::string& path, const TBytes& bytes) {
   }
   // Keep the permissions of the file being replaced; new files get the usual 0666 & ~umask.
   struct stat st;
-  if (::stat(path.c_str(), &st) == 0) {
+  const bool replacing = ::stat(path.c_str(), &st) == 0;
+  if (replacing) {
     ::fchmod(fd, st.st_mode & 07777);
   } else {
     const mode_t mask = ::umask(0);
     ::umask(mask);
     ::fchmod(fd, 0666 & ~mask);
   }
-  int err = ::fsync(fd) == 0 ? 0 : errno;
+  // A file that replaces another reaches the disk before the rename, so a crash leaves the old or
+  // the new content, never an empty file. A new file replaces nothing and skips the wait.
+  int err = !replacing || ::fsync(fd) == 0 ? 0 : errno;
   if (::close(fd) != 0 && err == 0) err = errno;
   if (err != 0) {
     ::unlink(tmpl.c_str());

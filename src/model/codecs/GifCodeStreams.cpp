@@ -2,7 +2,7 @@
 
 #include <algorithm>
 #include <array>
-#include <memory>
+#include <limits>
 
 namespace gif_detail {
 namespace {
@@ -10,6 +10,7 @@ namespace {
 class TCodePacker {
  public:
   explicit TCodePacker(std::vector<uint8_t>& out) : out_(out) {}
+  bool Enough() const { return false; }
   void Put(int code, int width) {
     bits_ |= uint32_t(code) << count_;
     count_ += width;
@@ -123,10 +124,14 @@ std::vector<uint8_t> EncodeRunLengthCodes(const uint8_t* pixels, size_t count, i
 namespace {
 
 // The string table of an LZW coder: (prefix code, index) pairs in open addressing. Entries carry
-// the generation of the table, so starting over costs nothing until the generations run out.
+// the generation of the table, so starting over costs nothing until the generations run out; one
+// table per thread serves every coding.
 class TLzwTable {
  public:
-  explicit TLzwTable(int minCodeSize) : first_((1 << minCodeSize) + 2), next_(first_) {}
+  void Start(int minCodeSize) {
+    first_ = (1 << minCodeSize) + 2;
+    Reset();
+  }
   // The code of prefix + index, or -1.
   int Find(int prefix, int index) const {
     const uint32_t key = Key(prefix, index);
@@ -157,22 +162,25 @@ class TLzwTable {
   uint32_t Key(int prefix, int index) const {
     return (generation_ << 20) | (uint32_t(prefix) << 8) | uint32_t(index);
   }
-  const int first_;
-  int next_;
+  int first_ = 0;
+  int next_ = 0;
   uint32_t generation_ = 1;
   std::array<uint32_t, kSize> keys_{};
   std::array<int16_t, kSize> codes_{};
 };
 
-// Counts the bits of the codes instead of packing them.
+// Counts the bits of the codes instead of packing them, giving up beyond a limit.
 class TCodeCounter {
  public:
+  explicit TCodeCounter(size_t limitBytes) : limitBits_(limitBytes * 8) {}
   void Put(int, int width) { bits_ += size_t(width); }
   void Flush() {}
+  bool Enough() const { return bits_ > limitBits_; }
   size_t Bytes() const { return (bits_ + 7) / 8; }
 
  private:
   size_t bits_ = 0;
+  size_t limitBits_;
 };
 
 // The LZW coder of giflib's encoder, which every decoder reads: a code is widened after it is
@@ -181,7 +189,9 @@ template <typename TSink>
 void EncodeLzw(const uint8_t* pixels, size_t count, int minCodeSize, TSink& sink) {
   const int clear = 1 << minCodeSize;
   int width = minCodeSize + 1;
-  auto table = std::make_unique<TLzwTable>(minCodeSize);
+  static thread_local TLzwTable shared;
+  TLzwTable* table = &shared;
+  table->Start(minCodeSize);
   const auto put = [&](int code) {
     sink.Put(code, width);
     if (table->Next() >= (1 << width) && width < 12) ++width;
@@ -197,6 +207,7 @@ void EncodeLzw(const uint8_t* pixels, size_t count, int minCodeSize, TSink& sink
         continue;
       }
       put(prefix);
+      if (sink.Enough()) return;
       if (table->Next() >= 4095) {
         put(clear);
         table->Reset();
@@ -222,39 +233,11 @@ std::vector<uint8_t> EncodeLzwCodes(const uint8_t* pixels, size_t count, int min
   return out;
 }
 
-size_t LzwImageBytes(const uint8_t* pixels, size_t count, int minCodeSize) {
-  TCodeCounter counter;
+size_t LzwImageBytes(const uint8_t* pixels, size_t count, int minCodeSize, size_t limit) {
+  TCodeCounter counter(limit);
   EncodeLzw(pixels, count, minCodeSize, counter);
   const size_t bytes = counter.Bytes();
   return 1 + bytes + (bytes + 254) / 255 + 1;  // code size, sub-block lengths, terminator
-}
-
-std::vector<uint8_t> ChooseForLzw(const std::vector<uint8_t>& own,
-                                  const std::vector<uint8_t>& mayClear, uint8_t clear,
-                                  int minCodeSize) {
-  std::vector<uint8_t> out(own.size());
-  if (own.empty()) return out;
-  auto table = std::make_unique<TLzwTable>(minCodeSize);
-  out[0] = own[0];
-  int prefix = out[0];
-  for (size_t i = 1; i < own.size(); ++i) {
-    const uint8_t a = own[i], b = mayClear[i] ? clear : own[i];
-    int code = table->Find(prefix, a);
-    out[i] = a;
-    if (code < 0 && b != a) code = table->Find(prefix, b), out[i] = b;
-    if (code >= 0) {
-      prefix = code;
-      continue;
-    }
-    // A new string starts: keep the run of the previous pixel going where possible.
-    out[i] = b != a && out[i - 1] != a ? b : a;
-    if (table->Next() >= 4095)
-      table->Reset();
-    else
-      table->Add(prefix, out[i]);
-    prefix = out[i];
-  }
-  return out;
 }
 
 }  // namespace gif_detail

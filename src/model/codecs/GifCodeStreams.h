@@ -1,9 +1,9 @@
 #pragma once
-// GIF image data code streams: the LZW coding, the run-length coding and the choice of pixels
-// that code smallest.
+// GIF image data code streams: the LZW coding and the run-length coding.
 
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 namespace gif_detail {
@@ -21,14 +21,9 @@ std::vector<uint8_t> EncodeRunLengthCodes(const uint8_t* pixels, size_t count, i
 std::vector<uint8_t> EncodeLzwCodes(const uint8_t* pixels, size_t count, int minCodeSize);
 
 // The exact number of bytes the LZW coding of the pixels takes in a file, with its code size byte,
-// sub-block lengths and terminator.
-size_t LzwImageBytes(const uint8_t* pixels, size_t count, int minCodeSize);
+// sub-block lengths and terminator; once the codes pass `limit` bytes, some number above it.
+size_t LzwImageBytes(const uint8_t* pixels, size_t count, int minCodeSize,
+                     size_t limit = std::numeric_limits<size_t>::max() / 8);
 
-// Chooses the pixels of a frame whose unchanged pixels may be either their own index or the
-// transparent index `clear`: the choice follows the strings an LZW coder has already built, so
-// its strings grow long. `mayClear[i]` tells whether pixel i is such a pixel.
-std::vector<uint8_t> ChooseForLzw(const std::vector<uint8_t>& own,
-                                  const std::vector<uint8_t>& mayClear, uint8_t clear,
-                                  int minCodeSize);
 
 }  // namespace gif_detail

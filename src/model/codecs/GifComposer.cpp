@@ -98,15 +98,21 @@ TComposedGif ComposedGroup(const TGifData& gif) {
   return out;
 }
 
-// Whether the picture has uncovered pixels, and whether a covered one has the colour `c`.
+// Whether the picture has uncovered pixels, and whether a covered one has the colour `c`. Blocks
+// are scanned whole, which the compiler vectorises.
 void ScanPicture(const TSurface& s, TPixel key, TPixel c, bool& uncovered, bool& hasColor) {
-  uncovered = hasColor = false;
   const TPixel* p = s.Bits();
-  const TPixel* end = p + size_t(s.Width()) * size_t(s.Height());
-  for (; p < end && !(uncovered && hasColor); ++p) {
-    uncovered |= *p == key;
-    hasColor |= *p == c;
+  const size_t n = size_t(s.Width()) * size_t(s.Height());
+  uint32_t foundKey = 0, foundColor = 0;
+  for (size_t start = 0; start < n && !(foundKey && foundColor); start += 4096) {
+    const size_t end = std::min(n, start + 4096);
+    for (size_t i = start; i < end; ++i) {
+      foundKey |= p[i] == key;
+      foundColor |= p[i] == c;
+    }
   }
+  uncovered = foundKey;
+  hasColor = foundColor;
 }
 
 }  // namespace

@@ -104,19 +104,28 @@ void PlanLocal(const TFrameToPack& f, const TDrawn& d, TTablePlan& plan) {
   }
 }
 
-int CodeSizeFor(const std::vector<uint8_t>& indices) {
-  const auto top = std::max_element(indices.begin(), indices.end());
-  return std::max(2, top == indices.end() ? 1 : BitsForCount(size_t(*top) + 1));
-}
+// An arrangement of the rectangle's indices with the largest index it uses.
+struct TArrangement {
+  std::vector<uint8_t> Indices;
+  int Top = 0;
+  void Put(size_t i, int index) {
+    Indices[i] = uint8_t(index);
+    Top = std::max(Top, index);
+  }
+  size_t Bytes(size_t limit) const {
+    return LzwImageBytes(Indices.data(), Indices.size(), std::max(2, BitsForCount(size_t(Top) + 1)),
+                         limit);
+  }
+};
 
-// The indices of the rectangle: changed pixels drawn, the others drawn again or cleared in the
-// arrangement that codes smallest.
+// The indices of the rectangle: changed pixels drawn, the others drawn again, cleared, or drawn
+// again only where that continues a run (so LZW strings grow long), whichever codes smallest.
 std::vector<uint8_t> Arrange(const TFrameToPack& f, const TDrawn& d, TTablePlan& plan) {
   const TRect& r = f.Rect;
   const size_t n = d.Changed.size();
-  std::vector<uint8_t> redrawn(n), cleared, mixed;
-  std::vector<uint8_t> mayClear(n, 0);
-  const uint8_t clear = uint8_t(std::max(plan.Clear, 0));
+  TArrangement redrawn, cleared, mixed;
+  for (TArrangement* a : {&redrawn, &cleared, &mixed}) a->Indices.resize(n);
+  const int clear = std::max(plan.Clear, 0);
   bool choice = false;  // some pixel may be either
   size_t o = 0;
   for (int y = r.Top; y < r.Bottom; ++y) {
@@ -124,33 +133,28 @@ std::vector<uint8_t> Arrange(const TFrameToPack& f, const TDrawn& d, TTablePlan&
     for (int x = r.Left; x < r.Right; ++x, ++o) {
       const int own = shown[x] == kNothing ? -1 : plan.Index.Find(shown[x]);
       if (d.Changed[o]) {
-        redrawn[o] = uint8_t(own >= 0 ? own : plan.Nearest->IndexOf(shown[x]));
+        const int index = own >= 0 ? own : plan.Nearest->IndexOf(shown[x]);
+        redrawn.Put(o, index);
+        cleared.Put(o, index);
+        mixed.Put(o, index);
         continue;
       }
-      redrawn[o] = own >= 0 ? uint8_t(own) : clear;
-      mayClear[o] = 1;
       choice |= own >= 0;
+      redrawn.Put(o, own >= 0 ? own : clear);
+      cleared.Put(o, clear);
+      const bool continues = o > 0 && own >= 0 && mixed.Indices[o - 1] == own;
+      mixed.Put(o, continues ? own : clear);
     }
   }
-  if (plan.Clear < 0) return redrawn;
-  cleared = redrawn;
-  mixed = redrawn;
-  for (size_t i = 0; i < n; ++i) {
-    if (!mayClear[i]) continue;
-    cleared[i] = clear;
-    // Unchanged pixels continue whichever run they can, so LZW strings grow long.
-    const bool continues = i > 0 && mixed[i - 1] == redrawn[i];
-    mixed[i] = continues ? redrawn[i] : clear;
+  if (plan.Clear < 0) return std::move(redrawn.Indices);
+  if (!choice) return std::move(cleared.Indices);
+  TArrangement* best = &cleared;
+  size_t bestSize = cleared.Bytes(SIZE_MAX / 8);
+  for (TArrangement* a : {&redrawn, &mixed}) {
+    const size_t size = a->Bytes(bestSize);
+    if (size < bestSize) best = a, bestSize = size;
   }
-  if (!choice) return cleared;
-  std::vector<uint8_t> chosen = ChooseForLzw(redrawn, mayClear, clear, CodeSizeFor(redrawn));
-  std::vector<uint8_t>* best = nullptr;
-  size_t bestSize = 0;
-  for (std::vector<uint8_t>* v : {&cleared, &redrawn, &mixed, &chosen}) {
-    const size_t size = LzwImageBytes(v->data(), v->size(), CodeSizeFor(*v));
-    if (!best || size < bestSize) best = v, bestSize = size;
-  }
-  return std::move(*best);
+  return std::move(best->Indices);
 }
 
 }  // namespace

@@ -80,8 +80,11 @@ TKeepMode ModeOf(int disposal) {
 // A frame taken in but not yet written: its disposal is chosen once Need is known.
 struct TQueuedFrame {
   TScreenFrame Meta;  // without pixels
-  TPlane Shown;       // D(k)
-  std::vector<uint8_t> Clear;  // T(k): 1 where the frame lets the screen show through
+  // Planes are written before they are read, so they are allocated without being filled.
+  std::unique_ptr<uint32_t[]> Shown;  // D(k)
+  // T(k): 1 where the frame lets the screen show through, in the rows marked in ClearRows only.
+  std::unique_ptr<uint8_t[]> Clear;
+  std::vector<uint8_t> ClearRows;
   // Per row of D(k) against D(k-1): the first and last column that differ (first > last: none).
   std::vector<int> FirstDiff, LastDiff;
   // Pixels of T(k) where D(k-1) differs from P(k-1), and pixels of T(k) that D(k-1) covers.
@@ -114,9 +117,10 @@ class TGifAnimationEncoder::TImpl {
   bool DrawsFewColors(const TChoice& c) const;
   TRect DifferencesOutside(const TRect& r) const;
   uint32_t UnderAfter(TKeepMode mode, size_t p) const;
+  uint32_t Original(size_t p) const { return originalAt_ ? originalAt_[p] : kNothing; }
   void Emit(TRect rect, TKeepMode mode);
   void Dispose(TKeepMode mode, const TRect& rect);
-  void KeepOriginal(const TScreenFrame& f, const TPlane& shown);
+  void KeepOriginal(const TScreenFrame& f, const uint32_t* shown);
   TQueuedFrame NewQueued();
 
   TGifData out_;
@@ -127,10 +131,13 @@ class TGifAnimationEncoder::TImpl {
   std::vector<TQueuedFrame> spare_;  // planes to use again
   TRect changes_;                    // R(i): where D(i) differs from P'(i-1)
   TPlane under_;                     // P'(i-1): what the decoder shows before frame i is drawn
-  TPlane original_;                  // P of the original after the newest frame
-  // Need(i) while a disposal is chosen: null for the whole screen.
+  TPlane original_;                  // P of the original after the newest frame, when it is kept
+  // Need(i) while a disposal is chosen, as a mask of marked rows; null for the whole screen.
   const uint8_t* need_ = nullptr;
-  std::vector<uint8_t> needUnion_;
+  const uint8_t* needRows_ = nullptr;
+  std::vector<uint8_t> needUnion_, needUnionRows_;
+  // P of the original lives in original_ or is D of a queued frame; null: nothing is covered.
+  const uint32_t* originalAt_ = nullptr;
   TRect violations_, uncover_;
   int lastDisposal_ = 0;  // the last disposal method written other than 0
 };
@@ -140,7 +147,7 @@ TGifAnimationEncoder::TImpl::TImpl(const TGifData& screen)
       height_(screen.ScreenHeight),
       size_(size_t(std::max(width_, 0)) * size_t(std::max(height_, 0))),
       under_(size_, kNothing),
-      original_(size_, kNothing) {
+      originalAt_(nullptr) {
   out_ = screen;
   out_.Frames.clear();
 }
@@ -148,8 +155,9 @@ TGifAnimationEncoder::TImpl::TImpl(const TGifData& screen)
 TQueuedFrame TGifAnimationEncoder::TImpl::NewQueued() {
   if (spare_.empty()) {
     TQueuedFrame q;
-    q.Shown.resize(size_);
-    q.Clear.resize(size_);
+    q.Shown.reset(new uint32_t[size_]);
+    q.Clear.reset(new uint8_t[size_]);
+    q.ClearRows.resize(size_t(std::max(height_, 0)));
     q.FirstDiff.resize(size_t(std::max(height_, 0)));
     q.LastDiff.resize(size_t(std::max(height_, 0)));
     return q;
@@ -159,62 +167,95 @@ TQueuedFrame TGifAnimationEncoder::TImpl::NewQueued() {
   return q;
 }
 
-// D(k), T(k) and what choosing frame k-1's disposal needs when Need(k-1) is T(k) alone.
+// D(k), T(k) and what choosing frame k-1's disposal needs when Need(k-1) is T(k) alone. Rows are
+// first worked on whole, in loops the compiler can vectorise; only rows with transparent pixels
+// or changes are looked at pixel by pixel.
 void TGifAnimationEncoder::TImpl::Show(const TScreenFrame& f, TQueuedFrame& q) {
   const uint32_t key = f.Transparent ? (f.Key & 0xFFFFFF) : kNothing;
-  const uint32_t* before = queue_.empty() ? nullptr : queue_.back().Shown.data();
+  const uint32_t* before = queue_.empty() ? nullptr : queue_.back().Shown.get();
   q.Violations = q.Uncover = TRect{};
   for (int y = 0; y < height_; ++y) {
     const size_t row = size_t(y) * size_t(width_);
     const TPixel* in = f.Pixels + row;
-    const uint32_t* original = original_.data() + row;
-    uint32_t* shown = q.Shown.data() + row;
-    uint8_t* clear = q.Clear.data() + row;
+    const uint32_t* original = originalAt_ ? originalAt_ + row : nullptr;
+    uint32_t* shown = q.Shown.get() + row;
+    uint32_t anyClear = 0;
+    if (original) {
+      for (int x = 0; x < width_; ++x) {
+        const uint32_t pixel = in[x] & 0xFFFFFF;
+        const bool clear = pixel == key;
+        anyClear |= clear;
+        shown[x] = clear ? original[x] : pixel;
+      }
+    } else {
+      for (int x = 0; x < width_; ++x) {
+        const uint32_t pixel = in[x] & 0xFFFFFF;
+        const bool clear = pixel == key;
+        anyClear |= clear;
+        shown[x] = clear ? kNothing : pixel;
+      }
+    }
+    q.ClearRows[size_t(y)] = uint8_t(anyClear);
     int first = width_, last = -1;
-    for (int x = 0; x < width_; ++x) {
-      const uint32_t pixel = in[x] & 0xFFFFFF;
-      clear[x] = pixel == key;
-      shown[x] = clear[x] ? original[x] : pixel;
-      const uint32_t prior = before ? before[row + size_t(x)] : kNothing;
-      if (shown[x] != prior) {
-        first = std::min(first, x);
-        last = x;
-      }
-      if (clear[x]) {
-        if (prior != original[x]) Extend(q.Violations, x, y);
-        if (prior != kNothing) Extend(q.Uncover, x, y);
-      }
+    const uint32_t* prior = before ? before + row : nullptr;
+    if (!prior) {
+      for (int x = 0; x < width_; ++x)
+        if (shown[x] != kNothing) (first = std::min(first, x)), last = x;
+    } else if (std::memcmp(shown, prior, size_t(width_) * sizeof(uint32_t)) != 0) {
+      first = 0;
+      while (shown[first] == prior[first]) ++first;
+      last = width_ - 1;
+      while (shown[last] == prior[last]) --last;
     }
     q.FirstDiff[size_t(y)] = first;
     q.LastDiff[size_t(y)] = last;
+    if (!anyClear) continue;
+    uint8_t* clear = q.Clear.get() + row;
+    for (int x = 0; x < width_; ++x) {
+      clear[x] = (in[x] & 0xFFFFFF) == key;
+      if (!clear[x]) continue;
+      const uint32_t p = prior ? prior[x] : kNothing;
+      if (p != (original ? original[x] : kNothing)) Extend(q.Violations, x, y);
+      if (p != kNothing) Extend(q.Uncover, x, y);
+    }
   }
 }
 
 // Need(i) for a chain of `chain` frames after frame i that restore the previous screen (0: the
 // whole screen), with the pixels it finds.
 void TGifAnimationEncoder::TImpl::FindNeed(size_t chain) {
-  if (chain == 0) {
-    need_ = nullptr;
-  } else if (chain == 1) {
-    need_ = queue_[1].Clear.data();
+  if (chain == 1) {
+    need_ = queue_[1].Clear.get();
+    needRows_ = queue_[1].ClearRows.data();
     violations_ = queue_[1].Violations;
     uncover_ = queue_[1].Uncover;
     return;
-  } else {
-    needUnion_ = queue_[1].Clear;
-    for (size_t m = 2; m <= chain; ++m)
-      for (size_t p = 0; p < size_; ++p) needUnion_[p] |= queue_[m].Clear[p];
+  }
+  need_ = needRows_ = nullptr;
+  if (chain > 1) {
+    needUnion_.assign(size_, 0);
+    needUnionRows_.assign(size_t(height_), 0);
+    for (size_t m = 1; m <= chain; ++m)
+      for (int y = 0; y < height_; ++y) {
+        if (!queue_[m].ClearRows[size_t(y)]) continue;
+        needUnionRows_[size_t(y)] = 1;
+        const size_t row = size_t(y) * size_t(width_);
+        for (int x = 0; x < width_; ++x) needUnion_[row + size_t(x)] |= queue_[m].Clear[row + size_t(x)];
+      }
     need_ = needUnion_.data();
+    needRows_ = needUnionRows_.data();
   }
   violations_ = uncover_ = TRect{};
-  const uint32_t* shown = queue_[0].Shown.data();
-  for (int y = 0; y < height_; ++y)
+  const uint32_t* shown = queue_[0].Shown.get();
+  for (int y = 0; y < height_; ++y) {
+    if (need_ && !needRows_[size_t(y)]) continue;
     for (int x = 0; x < width_; ++x) {
       const size_t p = size_t(y) * size_t(width_) + size_t(x);
       if (need_ && !need_[p]) continue;
-      if (shown[p] != original_[p]) Extend(violations_, x, y);
+      if (shown[p] != Original(p)) Extend(violations_, x, y);
       if (shown[p] != kNothing) Extend(uncover_, x, y);
     }
+  }
 }
 
 // The bounding box of the pixels outside `r` where D(i+1) differs from D(i).
@@ -230,8 +271,8 @@ TRect TGifAnimationEncoder::TImpl::DifferencesOutside(const TRect& r) const {
       continue;
     }
     // The row crosses the rectangle: look for the differences on either side of it.
-    const uint32_t* a = next.Shown.data() + size_t(y) * size_t(width_);
-    const uint32_t* b = queue_[0].Shown.data() + size_t(y) * size_t(width_);
+    const uint32_t* a = next.Shown.get() + size_t(y) * size_t(width_);
+    const uint32_t* b = queue_[0].Shown.get() + size_t(y) * size_t(width_);
     int left = -1, right = -1;
     const auto note = [&](int x) {
       if (a[x] == b[x]) return;
@@ -263,15 +304,24 @@ TGifAnimationEncoder::TImpl::TChoice TGifAnimationEncoder::TImpl::Evaluate(
     TKeepMode mode, const TRect& rect) const {
   TChoice c{mode, rect, {}, -1};
   if (!Inside(violations_, rect)) return c;
-  const uint32_t* next = queue_[1].Shown.data();
+  const uint32_t* next = queue_[1].Shown.get();
   TRect inside;
   for (int y = rect.Top; y < rect.Bottom; ++y) {
     const size_t row = size_t(y) * size_t(width_);
+    const bool rowNeeded = !need_ || needRows_[size_t(y)];
+    int first = rect.Right, last = -1;
     for (int x = rect.Left; x < rect.Right; ++x) {
       const size_t p = row + size_t(x);
       const uint32_t after = UnderAfter(mode, p);
-      if ((!need_ || need_[p]) && after != original_[p]) return c;
-      if (next[p] != after) Extend(inside, x, y);
+      if (rowNeeded && (!need_ || need_[p]) && after != Original(p)) return c;
+      if (next[p] != after) {
+        first = std::min(first, x);
+        last = x;
+      }
+    }
+    if (last >= 0) {
+      Extend(inside, first, y);
+      Extend(inside, last, y);
     }
   }
   c.Next = Union(inside, DifferencesOutside(rect));
@@ -299,7 +349,7 @@ TGifAnimationEncoder::TImpl::TChoice TGifAnimationEncoder::TImpl::ChooseDisposal
 // read from a file always do with their own disposal; another disposal can make a frame draw
 // again what earlier frames drew from other tables.
 bool TGifAnimationEncoder::TImpl::DrawsFewColors(const TChoice& c) const {
-  const uint32_t* next = queue_[1].Shown.data();
+  const uint32_t* next = queue_[1].Shown.get();
   gif_detail::TColorIndex colors;
   int count = 0;
   for (int y = c.Next.Top; y < c.Next.Bottom; ++y) {
@@ -325,7 +375,7 @@ void TGifAnimationEncoder::TImpl::Emit(TRect rect, TKeepMode mode) {
     mode = TKeepMode::Keep;
   }
   gif_detail::TFrameToPack job;
-  job.Shown = queue_[0].Shown.data();
+  job.Shown = queue_[0].Shown.get();
   job.Under = under_.data();
   job.ScreenWidth = width_;
   job.Rect = rect;
@@ -364,28 +414,28 @@ void TGifAnimationEncoder::TImpl::Emit(TRect rect, TKeepMode mode) {
 // and the disposal's result inside it.
 void TGifAnimationEncoder::TImpl::Dispose(TKeepMode mode, const TRect& rect) {
   if (mode == TKeepMode::Previous) return;
-  const TPlane& shown = queue_[0].Shown;
+  const uint32_t* shown = queue_[0].Shown.get();
   for (int y = rect.Top; y < rect.Bottom; ++y) {
     const size_t row = size_t(y) * size_t(width_);
     uint32_t* dst = under_.data() + row;
     if (mode == TKeepMode::Keep)
-      std::copy(shown.begin() + ptrdiff_t(row + size_t(rect.Left)),
-                shown.begin() + ptrdiff_t(row + size_t(rect.Right)), dst + rect.Left);
+      std::copy(shown + row + size_t(rect.Left), shown + row + size_t(rect.Right), dst + rect.Left);
     else
       std::fill(dst + rect.Left, dst + rect.Right, kNothing);
   }
 }
 
-// P(k) of the original from D(k) and frame k's own disposal.
-void TGifAnimationEncoder::TImpl::KeepOriginal(const TScreenFrame& f, const TPlane& shown) {
+// P(k) of the original from D(k) and frame k's own disposal. A screen kept as shown is not copied:
+// P(k) is then D(k), read where the queue holds it.
+void TGifAnimationEncoder::TImpl::KeepOriginal(const TScreenFrame& f, const uint32_t* shown) {
   switch (EffectiveDisposal(f)) {
     case 2:
-      std::fill(original_.begin(), original_.end(), kNothing);
+      originalAt_ = nullptr;
       break;
     case 3:
       break;
     default:
-      std::memcpy(original_.data(), shown.data(), size_ * sizeof(uint32_t));
+      originalAt_ = shown;
       break;
   }
 }
@@ -402,6 +452,10 @@ bool TGifAnimationEncoder::TImpl::Decide(bool finishing) {
   const TChoice choice = ChooseDisposal();
   Emit(choice.Rect, choice.Mode);
   changes_ = choice.Next;
+  if (originalAt_ == queue_.front().Shown.get()) {
+    original_.assign(originalAt_, originalAt_ + size_);
+    originalAt_ = original_.data();
+  }
   spare_.push_back(std::move(queue_.front()));
   queue_.pop_front();
   return true;
@@ -424,7 +478,7 @@ void TGifAnimationEncoder::TImpl::Add(const TScreenFrame& f) {
   }
   while (Decide(false)) {
   }
-  KeepOriginal(f, queue_.back().Shown);
+  KeepOriginal(f, queue_.back().Shown.get());
 }
 
 TGifData TGifAnimationEncoder::TImpl::Finish() {

@@ -20,8 +20,9 @@ using gif_detail::BitsForCount;
 }
 
 int BitsForIndices(const TGifFrameData& frame) {
-  const auto top = std::max_element(frame.Indices.begin(), frame.Indices.end());
-  return top == frame.Indices.end() ? 1 : BitsForCount(size_t(*top) + 1);
+  uint8_t top = 0;
+  for (uint8_t i : frame.Indices) top = std::max(top, i);
+  return BitsForCount(size_t(top) + 1);
 }
 
 bool IsWritable(const TGifFrameData& frame) {
