@@ -23,10 +23,7 @@ uint16_t StoredDelay(uint32_t ms) {
 // Sub-icons can be deeper than a GIF allows: they are reduced to 256 colours first.
 void LimitToEightBits(TSelectBitmap& raster) {
   if (raster.GetBitCount() <= 8) return;
-  const std::vector<TColor> colors = QuantizeColors(raster.Image(), 256);
-  TPaletteRecord pal;
-  pal.Count = 256;
-  for (size_t i = 0; i < colors.size(); ++i) pal.SetColor(int(i), colors[i]);
+  const TPaletteRecord pal = raster.QuantizedPalette(256);
   raster.SetBitCount(8);
   raster.ApplyPalette(pal, TDitherMode::FloydSteinberg);
 }

@@ -27,5 +27,8 @@ struct TIconImage {
 std::vector<TIconImage> ReadIcon(const uint8_t* data, size_t size);
 
 // Writes an icon file holding the images in order, each in the stored format for its bit count
-// (2 to 4 bits as 4, 5 to 8 bits as 8, 9 to 16 bits as 16 with 5-5-5 channels).
+// (2 to 4 bits as 4, 5 to 8 bits as 8, 9 to 16 bits as 16 with 5-5-5 channels). Transparent
+// pixels are stored over a black table entry and inverting ones over another colour; a palette
+// sub-icon without such entries lends entries no pixel uses, and one without a spare entry is
+// stored one depth up (4, 8 or 24 bits) so that no pixel changes.
 TBytes WriteIcon(const std::vector<TIconImage>& images);
