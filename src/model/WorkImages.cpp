@@ -31,9 +31,17 @@ std::string TWorkBitmap::GetColorModes() const {
   return JoinColorModes({1, 4, 8, 16, 24, 32});
 }
 
+void TWorkBitmap::Assign(const TSelectBitmap& source) {
+  TWorkImage::Assign(source);
+  if (auto* bitmap = dynamic_cast<const TWorkBitmap*>(&source))
+    HighColorLayout = bitmap->HighColorLayout;
+}
+
 void TWorkBitmap::LoadFromFile(const std::string& name) {
   const TBytes bytes = ReadFileBytes(name);
-  AssignPicture(ReadBmp(bytes.data(), bytes.size()));
+  const TDecodedPicture picture = ReadBmp(bytes.data(), bytes.size());
+  AssignPicture(picture);
+  HighColorLayout = picture.ChannelMasks[0] ? picture.ChannelMasks : Rgb555Masks;
   FinishLoading(name);
 }
 
@@ -41,7 +49,8 @@ void TWorkBitmap::SaveToFile(const std::string& name) {
   const auto copy = MergedCopy(*this);
   const std::vector<TColor> palette = PaletteColors(copy->GetPalette());
   WriteFileAtomic(
-      name, WriteBmp(copy->Image(), copy->GetBitCount(), palette.data(), int(palette.size())));
+      name, WriteBmp(copy->Image(), copy->GetBitCount(), palette.data(), int(palette.size()),
+                     &HighColorLayout));
   TWorkImage::SaveToFile(name);
 }
 

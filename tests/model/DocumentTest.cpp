@@ -12,7 +12,9 @@
 #include "model/Groups.h"
 #include "model/WorkImages.h"
 #include "model/GifBuilder.h"
+#include "model/codecs/CodecBytes.h"
 #include "model/codecs/GifCodec.h"
+#include "model/codecs/HandMadeFiles.h"
 
 namespace {
 
@@ -48,6 +50,32 @@ TEST(Documents, BitmapsKeepTheirDepthAndPixels) {
     EXPECT_EQ(back->Image(), bmp.Image()) << bits << " bits";
     EXPECT_FALSE(back->IsModified());
     EXPECT_EQ(back->GetLeftColor(), back->NearestColor(clBlack));
+  }
+}
+
+// A 16-bit bitmap is saved in the layout it was read in, so every pixel reads back as it was:
+// the default 5-5-5, 5-6-5 and 4-4-4 given by masks.
+TEST(Documents, HighColourBitmapsKeepTheirLayout) {
+  TTempDir dir;
+  const std::vector<std::vector<uint32_t>> layouts = {
+      {}, {0xF800, 0x07E0, 0x001F}, {0x0F00, 0x00F0, 0x000F}};
+  for (const auto& masks : layouts) {
+    TBmpLayout s;
+    s.Width = 64;
+    s.Height = 2;
+    s.Bits = 16;
+    s.Compression = masks.empty() ? 0 : 3;
+    s.Masks = masks;
+    for (int i = 0; i < 128; ++i) PushLE(s.Pixels, uint32_t(i * 517 + 3) & 0xFFFF, 2);
+    const TBytes file = MakeBmp(s);
+    WriteFileAtomic(dir.File("in.bmp"), file);
+    TWorkBitmap bmp;
+    bmp.LoadFromFile(dir.File("in.bmp"));
+    EXPECT_EQ(bmp.GetBitCount(), 16);
+    bmp.SaveToFile(dir.File("out.bmp"));
+    const TBytes saved = ReadFileBytes(dir.File("out.bmp"));
+    EXPECT_EQ(GetLE32(saved.data() + 30), masks.empty() ? 0u : 3u) << masks.size();
+    EXPECT_EQ(Reload<TWorkBitmap>(dir.File("out.bmp"))->Image(), bmp.Image());
   }
 }
 

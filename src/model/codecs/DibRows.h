@@ -51,10 +51,13 @@ class TDibRowDecoder {
 // Row encoders: each writes one stored row of `width` pixels (without the padding).
 void EncodeIndexedRow(const TPixel* src, int width, int bits, TPaletteMapper& mapper, uint8_t* dst);
 void Encode555Row(const TPixel* src, int width, uint8_t* dst);
-void Encode565Row(const TPixel* src, int width, uint8_t* dst);
 void EncodeBgrRow(const TPixel* src, int width, uint8_t* dst);
 // Blue, green, red and a fourth byte of `alpha`.
 void EncodeBgraRow(const TPixel* src, int width, uint8_t alpha, uint8_t* dst);
+// 16-bit words with each channel scaled into its mask (contiguous masks), the way the decoder
+// scales it back, so that decoded values survive being written again.
+void EncodeMasked16Row(const TPixel* src, int width, const std::array<uint32_t, 3>& masks,
+                       uint8_t* dst);
 
 // A channel value scaled to `levels` steps (31 or 63) with rounding; the decoders scale it back.
 constexpr uint32_t QuantizeChannel(uint32_t v, uint32_t levels) {
