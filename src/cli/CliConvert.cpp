@@ -1,6 +1,8 @@
 // "convert" opens a file as the editor would, builds the document that the output name's
 // extension asks for, applies the options and saves.
 
+#include <cctype>
+#include <iterator>
 #include <set>
 
 #include "CliCommon.h"
@@ -129,10 +131,30 @@ void ChangeGroupBitCount(TImageGroup& g, int bits, int dither) {
   }
 }
 
-void ApplyBits(TDocument& doc, int bits, int dither) {
+// "1, 4, 8, 16, 24 or 32 bits", or "1 to 8 bits" for a run of depths.
+std::string DescribeDepths(const std::set<int>& bits) {
+  if (bits.size() > 2 && *bits.rbegin() - *bits.begin() + 1 == int(bits.size()))
+    return std::to_string(*bits.begin()) + " to " + std::to_string(*bits.rbegin()) + " bits";
+  std::string text;
+  for (auto it = bits.begin(); it != bits.end(); ++it)
+    text += (it == bits.begin() ? "" : std::next(it) == bits.end() ? " or " : ", ") +
+            std::to_string(*it);
+  return text + " bits";
+}
+
+std::string KindOfImage(const TDocument& doc, const std::string& out) {
+  if (doc.IsGroup()) return dynamic_cast<TIconGroup*>(doc.Group.get()) ? "Icons" : "GIF animations";
+  std::string ext = LowerExtension(out).substr(1);
+  for (char& c : ext) c = char(std::toupper(static_cast<unsigned char>(c)));
+  return ext + " images";
+}
+
+void ApplyBits(TDocument& doc, const std::string& out, int bits, int dither) {
   const std::string modes = doc.IsGroup() ? doc.Group->GetColorModes() : doc.Image->GetColorModes();
-  if (!AllowedBits(modes).count(bits))
-    throw EUsage("--bits " + std::to_string(bits) + " is not a colour mode of " + doc.ClassName());
+  const std::set<int> allowed = AllowedBits(modes);
+  if (!allowed.count(bits))
+    throw EUsage("--bits " + std::to_string(bits) + ": " + KindOfImage(doc, out) + " take " +
+                 DescribeDepths(allowed));
   TQuantizeChooser chooser(dither);
   if (!doc.IsGroup()) {
     doc.Image->ChangeBitCount(bits, chooser, "");
@@ -144,11 +166,11 @@ void ApplyBits(TDocument& doc, int bits, int dither) {
   }
 }
 
-void ApplyOptions(TDocument& doc, const TConvertOptions& o) {
+void ApplyOptions(TDocument& doc, const std::string& out, const TConvertOptions& o) {
   auto* jpeg = dynamic_cast<TWorkJpeg*>(doc.Image.get());
   auto* gifImage = dynamic_cast<TWorkGifImage*>(doc.Image.get());
   auto* gifGroup = dynamic_cast<TGifImageGroup*>(doc.Group.get());
-  if (o.Bits) ApplyBits(doc, o.Bits, o.Dither);
+  if (o.Bits) ApplyBits(doc, out, o.Bits, o.Dither);
   if (o.Quality >= 0 && !jpeg) throw EUsage("--quality applies to JPEG output only");
   if (jpeg && o.Quality >= 0) jpeg->Quality = uint8_t(o.Quality);
   if (o.Compression >= 0 && !gifImage && !gifGroup)
@@ -185,9 +207,22 @@ bool RewriteAnimation(const std::string& in, const std::string& out, const TConv
   return true;
 }
 
+// Refuses an output name whose extension names no format the program writes.
+void CheckOutputName(const std::string& out) {
+  const std::string ext = LowerExtension(out);
+  std::string known;
+  for (const TDocumentFormat& f : DocumentFormats()) {
+    if (ext == f.Extension) return;
+    known += (known.empty() ? "" : ", ") + std::string(f.Extension);
+  }
+  throw EUsage("cannot write " + (ext.empty() ? std::string("a file without extension") : ext) +
+               " files; the output name must end in one of " + known);
+}
+
 }  // namespace
 
 int RunConvert(const std::string& in, const std::string& out, const TConvertOptions& options) {
+  CheckOutputName(out);
   if (RewriteAnimation(in, out, options)) return 0;
   TDocument input = OpenInput(in);
   try {
@@ -200,7 +235,7 @@ int RunConvert(const std::string& in, const std::string& out, const TConvertOpti
       WriteFileAtomic(out, BuildGifStream(*input.Group));
       return 0;
     }
-    ApplyOptions(output, options);
+    ApplyOptions(output, out, options);
     output.SaveToFile(out);
   } catch (const EVelmoraError& e) {
     throw EFileError(out, e.what());

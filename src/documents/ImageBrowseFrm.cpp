@@ -119,12 +119,11 @@ TImageBrowseFrm::~TImageBrowseFrm() {
 
 bool TImageBrowseFrm::OpenFile(const QString& path) {
   const std::string file = LocalPath(path);
-  bool multi = false;
+  TDocument document;
   {
     TWaitCursor wait;
-    multi = IsMultiImageFile(file);
+    document = CreateDocumentToOpen(file);
   }
-  TDocument document = CreateDocumentForFile(file, multi);
   {
     TWaitCursor wait;
     document.LoadFromFile(file);

@@ -1,6 +1,7 @@
 #include "model/Document.h"
 
 #include "model/Errors.h"
+#include "model/FileFormats.h"
 #include "model/FileIO.h"
 #include "model/Groups.h"
 #include "model/WorkImages.h"
@@ -73,14 +74,43 @@ TDocument CreateDocumentForFile(const std::string& path, bool multi) {
   throw EVelmoraError("Unknown extension type");
 }
 
-bool IsMultiImageFile(const std::string& path) {
-  if (LowerExtension(path) != ".gif") return false;
+namespace {
+
+TDocumentKind KindOf(TFileFormat format, bool multi) {
+  switch (format) {
+    case TFileFormat::Gif: return multi ? TDocumentKind::GifAnimation : TDocumentKind::GifImage;
+    case TFileFormat::Ico: return TDocumentKind::Icon;
+    case TFileFormat::Jpeg: return TDocumentKind::Jpeg;
+    default: return TDocumentKind::Bitmap;
+  }
+}
+
+}  // namespace
+
+TDocument CreateDocumentToOpen(const std::string& path) {
   const TBytes bytes = ReadFileBytes(path);
-  return GifImageCount(bytes.data(), bytes.size()) > 1;
+  const TFileFormat content = SniffFileFormat(bytes.data(), bytes.size());
+  const TFileFormat named = FormatOfExtension(LowerExtension(path));
+  const bool multi =
+      content == TFileFormat::Gif && GifImageCount(bytes.data(), bytes.size()) > 1;
+  TFileFormat format = content;
+  if (content == TFileFormat::Unknown) {
+    format = named;  // the reader will say what is wrong with it
+  } else if (content == TFileFormat::Png) {
+    // A PNG has no class of its own: the bitmap, JPEG and icon classes take it as it is.
+    format = named == TFileFormat::Jpeg || named == TFileFormat::Ico ? named : TFileFormat::Bmp;
+  }
+  if (format == TFileFormat::Unknown) return CreateDocumentForFile(path, multi);
+  TDocument doc = CreateDocument(KindOf(format, multi));
+  if (doc.Group)
+    doc.Group->FileName = path;
+  else
+    doc.Image->SetFileName(path);
+  return doc;
 }
 
 TDocument OpenDocument(const std::string& path) {
-  TDocument doc = CreateDocumentForFile(path, IsMultiImageFile(path));
+  TDocument doc = CreateDocumentToOpen(path);
   doc.LoadFromFile(path);
   return doc;
 }

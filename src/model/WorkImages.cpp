@@ -1,11 +1,13 @@
 #include "model/WorkImages.h"
 
+#include "model/FileFormats.h"
 #include "model/FileIO.h"
 #include "model/GifBuilder.h"
 #include "model/GraphUtils.h"
 #include "model/codecs/BmpCodec.h"
 #include "model/codecs/GifCodec.h"
 #include "model/codecs/JpegCodec.h"
+#include "model/codecs/PngCodec.h"
 
 namespace {
 
@@ -39,7 +41,9 @@ void TWorkBitmap::Assign(const TSelectBitmap& source) {
 
 void TWorkBitmap::LoadFromFile(const std::string& name) {
   const TBytes bytes = ReadFileBytes(name);
-  const TDecodedPicture picture = ReadBmp(bytes.data(), bytes.size());
+  const TDecodedPicture picture = HasPngSignature(bytes.data(), bytes.size())
+                                      ? DecodePngPicture(bytes.data(), bytes.size())
+                                      : ReadBmp(bytes.data(), bytes.size());
   AssignPicture(picture);
   HighColorLayout = picture.ChannelMasks[0] ? picture.ChannelMasks : Rgb555Masks;
   FinishLoading(name);
@@ -74,7 +78,9 @@ std::string TWorkJpeg::GetColorModes() const {
 
 void TWorkJpeg::LoadFromFile(const std::string& name) {
   const TBytes bytes = ReadFileBytes(name);
-  AssignPicture(ReadJpeg(bytes.data(), bytes.size()));
+  AssignPicture(HasPngSignature(bytes.data(), bytes.size())
+                    ? DecodePngPicture(bytes.data(), bytes.size())
+                    : ReadJpeg(bytes.data(), bytes.size()));
   Quality = 90;  // reading never tells the quality a file was written with
   FinishLoading(name);
 }
@@ -91,10 +97,12 @@ TWorkGifImage::TWorkGifImage() : compression_(DefaultGifCompression()) {}
 
 void TWorkGifImage::Assign(const TSelectBitmap& source) {
   TWorkImage::Assign(source);
-  if (auto* gif = dynamic_cast<const TWorkGifImage*>(&source))
+  if (auto* gif = dynamic_cast<const TWorkGifImage*>(&source)) {
     SetComments(gif->Comments());
-  else if (dynamic_cast<const TWorkImage*>(&source))
+    interlaced_ = gif->Interlaced();
+  } else if (dynamic_cast<const TWorkImage*>(&source)) {
     SetComments({});
+  }
 }
 
 std::unique_ptr<TSelectBitmap> TWorkGifImage::Create() const {

@@ -40,8 +40,8 @@ class TWorkGifImage : public TWorkImage {
  public:
   std::string ClassName() const override { return "TWorkGifImage"; }
   TWorkGifImage();
-  // Takes the comments of another GIF image. A plain raster keeps the comments; any other image
-  // empties them.
+  // Takes the comments and the interlace flag of another GIF image. A plain raster keeps the
+  // comments; any other image empties them.
   void Assign(const TSelectBitmap& source) override;
   std::unique_ptr<TSelectBitmap> Create() const override;
   std::string GetColorModes() const override;

@@ -15,6 +15,7 @@
 #include "model/codecs/CodecBytes.h"
 #include "model/codecs/GifCodec.h"
 #include "model/codecs/HandMadeFiles.h"
+#include "model/codecs/PngCodec.h"
 
 namespace {
 
@@ -235,8 +236,40 @@ TEST(Documents, AOneImageGifOpensAsASingleImage) {
   TWorkGifImage gif;
   Paint(gif, 2);
   gif.SaveToFile(dir.File("one.gif"));
-  EXPECT_FALSE(IsMultiImageFile(dir.File("one.gif")));
   EXPECT_EQ(OpenDocument(dir.File("one.gif")).ClassName(), "TWorkGifImage");
+}
+
+// A file opens by what it holds when its extension is missing or names another format; PNGs open
+// in the class their extension names when that class takes them.
+TEST(Documents, FilesOpenByTheirContent) {
+  TTempDir dir;
+  TGifImageGroup anim;
+  MakeAnimation(anim);
+  anim.SaveToFile(dir.File("anim.gif"));
+  std::filesystem::rename(dir.File("anim.gif"), dir.File("anim"));
+  EXPECT_EQ(OpenDocument(dir.File("anim")).ClassName(), "TGifImageGroup");
+  TWorkBitmap bmp;
+  Paint(bmp, 4);
+  bmp.SaveToFile(dir.File("b.bmp"));
+  std::filesystem::rename(dir.File("b.bmp"), dir.File("b.gif"));
+  TDocument b = OpenDocument(dir.File("b.gif"));
+  EXPECT_EQ(b.ClassName(), "TWorkBitmap");
+  EXPECT_EQ(b.Image->Image(), bmp.Image());
+
+  const uint8_t rgba[] = {255, 0, 0, 255, 0, 0, 255, 0};  // red, then a clear pixel
+  WriteFileAtomic(dir.File("p.bmp"), WritePng(2, 1, rgba));
+  TDocument p = OpenDocument(dir.File("p.bmp"));
+  EXPECT_EQ(p.ClassName(), "TWorkBitmap");
+  EXPECT_EQ(ColorAt(p.Image->Image(), 0, 0), clRed);
+  EXPECT_TRUE(p.Image->GetTransparent());
+  EXPECT_EQ(ColorAt(p.Image->Image(), 1, 0), p.Image->GetTransparentColor());
+  WriteFileAtomic(dir.File("p.ico"), WritePng(2, 1, rgba));
+  TDocument i = OpenDocument(dir.File("p.ico"));
+  ASSERT_EQ(i.ClassName(), "TIconGroup");
+  EXPECT_EQ(ColorAt(i.Group->GetFrame(0)->Image(), 1, 0), IconTransparentColor);
+
+  WriteFileAtomic(dir.File("junk"), TBytes{1, 2, 3, 4});
+  EXPECT_THROW(OpenDocument(dir.File("junk")), EVelmoraError);
 }
 
 TEST(Documents, IconsKeepSubIconsInOrderWithTheirKeys) {

@@ -191,6 +191,10 @@ int64_t AnnouncedPixels(const uint8_t* block, size_t bytes) {
 }  // namespace
 
 std::vector<TIconImage> ReadIcon(const uint8_t* data, size_t size) {
+  if (HasPngSignature(data, size)) {  // a PNG saved under an icon's name: one sub-icon
+    int64_t budget = MaxSurfacePixels;
+    return {ReadPngEntry(data, size, budget)};
+  }
   if (size < IconHeaderSize) throw EVelmoraError("Not an icon file.");
   // The resource type (1 icon, 2 cursor) is not examined: the entries say what they hold.
   if (GetLE16(data) != 0) throw EVelmoraError("Not an icon file.");

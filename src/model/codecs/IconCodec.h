@@ -19,7 +19,7 @@ struct TIconImage {
   std::vector<TColor> Palette;  // 2^BitCount entries for bit counts up to 8, else empty
 };
 
-// Reads every sub-icon in directory order. Bitmap sub-icons keep their depth (1, 4, 8, 16 or 24
+// Reads every sub-icon in directory order (a bare PNG reads as one sub-icon). Bitmap sub-icons keep their depth (1, 4, 8, 16 or 24
 // bits; 2-bit ones open as 4 bits); PNG and 32-bit sub-icons open as 24 bits with their alpha
 // reduced to transparent (alpha below 128) or opaque. A pixel whose AND bit is set reads as
 // IconTransparentColor over a black colour and as IconInvertColor over any other colour, since
