@@ -40,7 +40,8 @@ void TWorkBitmap::Assign(const TSelectBitmap& source) {
 }
 
 void TWorkBitmap::LoadFromFile(const std::string& name) {
-  const TBytes bytes = ReadFileBytes(name);
+  TBytes bytes = ReadFileBytes(name);
+  AddBmpFileHeader(bytes);
   const TDecodedPicture picture = HasPngSignature(bytes.data(), bytes.size())
                                       ? DecodePngPicture(bytes.data(), bytes.size())
                                       : ReadBmp(bytes.data(), bytes.size());

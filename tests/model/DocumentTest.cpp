@@ -61,13 +61,13 @@ TEST(Documents, HighColourBitmapsKeepTheirLayout) {
   const std::vector<std::vector<uint32_t>> layouts = {
       {}, {0xF800, 0x07E0, 0x001F}, {0x0F00, 0x00F0, 0x000F}};
   for (const auto& masks : layouts) {
-    TBmpLayout s;
-    s.Width = 64;
-    s.Height = 2;
+    TBmpLayout s;  // every 16-bit value once
+    s.Width = 256;
+    s.Height = 256;
     s.Bits = 16;
     s.Compression = masks.empty() ? 0 : 3;
     s.Masks = masks;
-    for (int i = 0; i < 128; ++i) PushLE(s.Pixels, uint32_t(i * 517 + 3) & 0xFFFF, 2);
+    for (uint32_t v = 0; v < 65536; ++v) PushLE(s.Pixels, v, 2);
     const TBytes file = MakeBmp(s);
     WriteFileAtomic(dir.File("in.bmp"), file);
     TWorkBitmap bmp;
@@ -255,6 +255,10 @@ TEST(Documents, FilesOpenByTheirContent) {
   TDocument b = OpenDocument(dir.File("b.gif"));
   EXPECT_EQ(b.ClassName(), "TWorkBitmap");
   EXPECT_EQ(b.Image->Image(), bmp.Image());
+  // The clipboard's bitmaps lack the file header.
+  const TBytes file = ReadFileBytes(dir.File("b.gif"));
+  WriteFileAtomic(dir.File("clip.dib"), TBytes(file.begin() + 14, file.end()));
+  EXPECT_EQ(OpenDocument(dir.File("clip.dib")).Image->Image(), bmp.Image());
 
   const uint8_t rgba[] = {255, 0, 0, 255, 0, 0, 255, 0};  // red, then a clear pixel
   WriteFileAtomic(dir.File("p.bmp"), WritePng(2, 1, rgba));

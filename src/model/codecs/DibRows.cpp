@@ -7,6 +7,15 @@ TChannelMask::TChannelMask(uint32_t mask) : Mask(mask) {
   if (mask == 0) return;
   Shift = std::countr_zero(mask);
   Max = mask >> Shift;
+  if (Max > 255) return;
+  const int bits = std::bit_width(Max);
+  const bool contiguous = (Max & (Max + 1)) == 0;
+  for (uint32_t v = 0; v <= Max; ++v) {
+    uint32_t r = 0;
+    for (int filled = 0; contiguous && filled < 8; filled += bits)
+      r |= filled + bits <= 8 ? v << (8 - filled - bits) : v >> (filled + bits - 8);
+    Lut[v] = uint8_t(contiguous ? r : (v * 255 + Max / 2) / Max);
+  }
 }
 
 TDibRowDecoder TDibRowDecoder::Indexed(int bits, const TColor* palette, int count) {

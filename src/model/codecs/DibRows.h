@@ -15,11 +15,16 @@ struct TChannelMask {
   uint32_t Max = 0;  // the channel value at full intensity
 
   explicit TChannelMask(uint32_t mask = 0);
-  // The channel scaled to 0..255; a channel without bits reads as 0.
+  // The channel scaled to 0..255; a channel without bits reads as 0. Channels of up to 8 bits
+  // repeat their bits (5 bits abcde read as abcdeabc), as ImageMagick and browsers read them;
+  // wider ones are scaled.
   uint32_t Extract(uint32_t value) const {
     if (Max == 0) return 0;
-    return uint32_t((uint64_t((value & Mask) >> Shift) * 255 + Max / 2) / Max);
+    const uint32_t v = (value & Mask) >> Shift;
+    if (Max <= 255) return Lut[v];
+    return uint32_t((uint64_t(v) * 255 + Max / 2) / Max);
   }
+  std::array<uint8_t, 256> Lut{};
 };
 
 // How the stored rows of one bitmap turn into pixel words.
