@@ -4,11 +4,13 @@
 #include <cstdint>
 
 #include "model/Errors.h"
+#include "model/ReadBudget.h"
 #include "model/codecs/IconCodec.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<TIconImage> icons;
   try {
+    const TReadBudget budget;  // as when a document is read
     icons = ReadIcon(data, size);
   } catch (const EVelmoraError&) {
     return 0;

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "model/IniFile.h"
+#include "model/WindowPlacement.h"
 
 namespace {
 
@@ -27,18 +28,15 @@ QRect ParseRect(const std::string& text) {
     v[i] = parts[i].trimmed().toInt(&ok);
     if (!ok) return {};
   }
+  constexpr int64_t Far = int64_t(1) << 28;  // beyond any desktop; keeps the sums in range
+  for (int i = 0; i < 4; ++i)
+    if (v[i] < -Far || v[i] > Far) return {};
   if (v[2] - v[0] < 1 || v[3] - v[1] < 1) return {};
   return QRect(v[0], v[1], v[2] - v[0], v[3] - v[1]);
 }
 
-bool OnSomeScreen(const QRect& r) {
-  const auto screens = QGuiApplication::screens();
-  if (screens.isEmpty()) return true;
-  for (const QScreen* screen : screens)
-    if (screen->availableGeometry().intersected(r).width() >= 50 &&
-        screen->availableGeometry().intersected(r).height() >= 30)
-      return true;
-  return false;
+TRect ToRect(const QRect& r) {
+  return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
 }
 
 }  // namespace
@@ -77,8 +75,13 @@ void TFormPlacement::Write(TIniFile& ini, const std::string& section) const {
 }
 
 bool TFormPlacement::ApplyTo(QWidget& window, int formVersion) const {
-  if (FormVersion != formVersion || NormPos.isEmpty() || !OnSomeScreen(NormPos)) return false;
-  window.setGeometry(NormPos);
+  if (FormVersion != formVersion || NormPos.isEmpty()) return false;
+  std::vector<TRect> screens;  // the primary screen comes first
+  for (const QScreen* screen : QGuiApplication::screens())
+    screens.push_back(ToRect(screen->availableGeometry()));
+  const std::optional<TRect> fitted = FitWindowToScreens(ToRect(NormPos), screens);
+  if (!fitted) return false;
+  window.setGeometry(fitted->Left, fitted->Top, fitted->Width(), fitted->Height());
   // A window that was minimised comes back as a normal one; starting invisible helps nobody.
   if (ShowCmd == ShowMaximized) window.setWindowState(window.windowState() | Qt::WindowMaximized);
   return true;

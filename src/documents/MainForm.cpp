@@ -108,6 +108,11 @@ void TMainForm::FormCreate() {
   OpenDlgInitialDir.clear();  // the system's default folder until the user picks one
   settings_ =
       std::make_unique<TIniFile>(QFile::encodeName(SettingsPathFor(context_)).toStdString());
+  if (!settings_->ReadError().empty())  // said once; the store then leaves the file alone
+    Dialogs().Error(this, QString("The settings file %1 cannot be read: %2.\nVelmora starts with "
+                                  "its default settings and leaves the file as it is.")
+                              .arg(QFile::decodeName(settings_->FileName().c_str()),
+                                   QString::fromStdString(settings_->ReadError())));
   RestorePlacement();
   RestoreStoredProperties();
   LoadMruList();

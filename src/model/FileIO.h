@@ -9,10 +9,19 @@ using TBytes = std::vector<uint8_t>;
 
 // Reads a whole file. Throws EVelmoraError with a short message when it cannot.
 TBytes ReadFileBytes(const std::string& path);
+// The same, reporting failure as an errno value (0 when the file was read) instead of throwing.
+int ReadFileBytesErrno(const std::string& path, TBytes& bytes);
 
 // Writes a file through a temporary file beside it that is renamed over the target, so a
-// failed write never destroys the previous file. Throws EVelmoraError on failure.
+// failed write never destroys the previous file. A path that is a symbolic link writes the file
+// the link points to (the link stays), and a replaced file keeps its permission bits. Temporary
+// files (".name.velmora-XXXXXX") that an earlier, interrupted save of the same target left
+// behind are removed. Throws EVelmoraError on failure.
 void WriteFileAtomic(const std::string& path, const TBytes& bytes);
+
+// The file a path finally names once symbolic links in its last part are followed; the path
+// itself when it is no link. A dangling link gives the file it would create.
+std::string ResolveSaveTarget(const std::string& path);
 
 // The file name's extension in lower case with its dot (".bmp"), or "" without one.
 std::string LowerExtension(const std::string& path);

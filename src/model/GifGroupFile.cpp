@@ -5,6 +5,7 @@
 #include "model/FileIO.h"
 #include "model/GifBuilder.h"
 #include "model/Groups.h"
+#include "model/ReadBudget.h"
 #include "model/codecs/GifCodec.h"
 
 namespace {
@@ -18,6 +19,7 @@ void FillPalette(TPaletteRecord& pal, const std::vector<TColor>& colors) {
 }  // namespace
 
 void TGifImageGroup::LoadFromFile(const std::string& name) {
+  const TReadBudget budget;
   const TBytes bytes = ReadFileBytes(name);
   const TGifData data = ReadGif(bytes.data(), bytes.size());
   // The composer checks the whole animation's size first; should memory still run out, the

@@ -2,17 +2,21 @@
 
 #include "model/FileIO.h"
 #include "model/Groups.h"
+#include "model/ReadBudget.h"
 #include "model/codecs/IconCodec.h"
 
 void TIconGroup::LoadFromFile(const std::string& name) {
+  const TReadBudget budget;
   const TBytes bytes = ReadFileBytes(name);
   // Every entry is decoded before the first frame is added, so a damaged file adds nothing.
-  const std::vector<TIconImage> images = ReadIcon(bytes.data(), bytes.size());
+  std::vector<TIconImage> images = ReadIcon(bytes.data(), bytes.size());
   ClearFrames();
-  for (const TIconImage& icon : images) {
+  for (TIconImage& icon : images) {
     TWorkFrame* frame = AddFrame();
-    frame->SetWidth(icon.Image.Width());
-    frame->SetHeight(icon.Image.Height());
+    // The pixels move into the frame first, so sizing it takes no second picture.
+    frame->EditImage() = std::move(icon.Image);
+    frame->SetWidth(frame->Image().Width());
+    frame->SetHeight(frame->Image().Height());
     frame->SetBitCount(icon.BitCount);
     TPaletteRecord& pal = frame->GetPalette();
     if (icon.BitCount > 8) {
@@ -25,7 +29,6 @@ void TIconGroup::LoadFromFile(const std::string& name) {
     }
     frame->SetLeftColor(clBlack);
     frame->SetRightColor(clWhite);
-    frame->EditImage() = icon.Image;
   }
   TImageGroup::LoadFromFile(name);
 }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <cstring>
 #include <charconv>
 #include <cstdint>
 #include <filesystem>
@@ -10,13 +12,6 @@
 #include "model/FileIO.h"
 
 namespace {
-
-bool SameName(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
-         });
-}
 
 std::string Trim(const std::string& s) {
   const auto isSpace = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
@@ -59,14 +54,49 @@ TIniFile::TBatch::~TBatch() {
 }
 
 void TIniFile::Load() {
+  if (fileName_.empty()) return;
+  namespace fs = std::filesystem;
   std::error_code ec;
-  if (fileName_.empty() || !std::filesystem::is_regular_file(fileName_, ec)) return;
-  try {
-    const TBytes bytes = ReadFileBytes(fileName_);
-    Parse(std::string(bytes.begin(), bytes.end()));
-  } catch (const EVelmoraError&) {
-    sections_.clear();  // An unreadable file gives the defaults.
+  const fs::file_status status = fs::status(fileName_, ec);
+  if (status.type() == fs::file_type::not_found) return;  // no settings yet
+  if (ec) {
+    readError_ = ec.message();
+    return;
   }
+  if (!fs::is_regular_file(status)) {  // a folder, a pipe or a device is no settings file
+    readError_ = fs::is_directory(status) ? std::strerror(EISDIR) : "Not a plain file";
+    return;
+  }
+  TBytes bytes;
+  const int error = ReadFileBytesErrno(fileName_, bytes);
+  if (error == ENOENT || error == ENOTDIR) return;  // no settings yet
+  if (error != 0) {
+    readError_ = std::strerror(error);
+    return;
+  }
+  Parse(std::string(bytes.begin(), bytes.end()));
+}
+
+const TIniFile::TEntry* TIniFile::TSection::Find(const std::string& key) const {
+  const auto it = Index.find(Lower(key));
+  return it == Index.end() ? nullptr : &Entries[it->second];
+}
+
+void TIniFile::TSection::Put(const std::string& key, const std::string& value) {
+  const auto [it, added] = Index.try_emplace(Lower(key), Entries.size());
+  if (added)
+    Entries.push_back({key, value});
+  else
+    Entries[it->second].Value = value;
+}
+
+bool TIniFile::TSection::Erase(const std::string& key) {
+  const auto it = Index.find(Lower(key));
+  if (it == Index.end()) return false;
+  Entries.erase(Entries.begin() + ptrdiff_t(it->second));
+  Index.clear();
+  for (size_t i = 0; i < Entries.size(); ++i) Index.emplace(Lower(Entries[i].Key), i);
+  return true;
 }
 
 void TIniFile::Parse(const std::string& text) {
@@ -80,41 +110,39 @@ void TIniFile::Parse(const std::string& text) {
     pos = end + 1;
     if (line.empty() || line[0] == ';' || line[0] == '#') continue;
     if (line.front() == '[' && line.back() == ']') {
-      const std::string name = line.substr(1, line.size() - 2);
-      current = FindSection(name);
-      if (!current) current = &sections_.emplace_back(TSection{name, {}});
+      current = &SectionFor(line.substr(1, line.size() - 2));
       continue;
     }
     const size_t eq = line.find('=');
     if (!current || eq == std::string::npos || eq == 0) continue;
     const std::string key = Trim(line.substr(0, eq));
-    const std::string value = DecodeValue(line.substr(eq + 1));
-    auto it = std::find_if(current->Entries.begin(), current->Entries.end(),
-                           [&](const TEntry& e) { return SameName(e.Key, key); });
-    if (it == current->Entries.end()) current->Entries.push_back({key, value});
     // A key repeated within a section keeps its first value, as the platform INI readers do.
+    if (!current->Find(key)) current->Put(key, DecodeValue(line.substr(eq + 1)));
   }
 }
 
 const TIniFile::TSection* TIniFile::FindSection(const std::string& name) const {
-  for (const TSection& s : sections_)
-    if (SameName(s.Name, name)) return &s;
-  return nullptr;
+  const auto it = sectionIndex_.find(Lower(name));
+  return it == sectionIndex_.end() ? nullptr : &sections_[it->second];
 }
 
 TIniFile::TSection* TIniFile::FindSection(const std::string& name) {
-  for (TSection& s : sections_)
-    if (SameName(s.Name, name)) return &s;
-  return nullptr;
+  const auto it = sectionIndex_.find(Lower(name));
+  return it == sectionIndex_.end() ? nullptr : &sections_[it->second];
+}
+
+TIniFile::TSection& TIniFile::SectionFor(const std::string& name) {
+  const auto [it, added] = sectionIndex_.try_emplace(Lower(name), sections_.size());
+  if (added) sections_.push_back(TSection{name, {}, {}});
+  return sections_[it->second];
 }
 
 std::optional<std::string> TIniFile::Find(const std::string& section,
                                           const std::string& key) const {
   const TSection* s = FindSection(section);
-  if (!s) return std::nullopt;
-  for (const TEntry& e : s->Entries)
-    if (SameName(e.Key, key)) return e.Value;
-  return std::nullopt;
+  const TEntry* e = s ? s->Find(key) : nullptr;
+  if (!e) return std::nullopt;
+  return e->Value;
 }
 
 std::string TIniFile::ReadString(const std::string& section, const std::string& key,
@@ -158,16 +186,7 @@ bool TIniFile::ReadBool(const std::string& section, const std::string& key, bool
 
 void TIniFile::WriteString(const std::string& section, const std::string& key,
                            const std::string& value) {
-  TSection* s = FindSection(section);
-  if (!s) s = &sections_.emplace_back(TSection{section, {}});
-  for (TEntry& e : s->Entries) {
-    if (SameName(e.Key, key)) {
-      e.Value = value;
-      Changed();
-      return;
-    }
-  }
-  s->Entries.push_back({key, value});
+  SectionFor(section).Put(key, value);
   Changed();
 }
 
@@ -196,16 +215,16 @@ std::vector<std::string> TIniFile::ReadSection(const std::string& section) const
 
 void TIniFile::DeleteKey(const std::string& section, const std::string& key) {
   TSection* s = FindSection(section);
-  if (!s) return;
-  const auto old = s->Entries.size();
-  std::erase_if(s->Entries, [&](const TEntry& e) { return SameName(e.Key, key); });
-  if (s->Entries.size() != old) Changed();
+  if (s && s->Erase(key)) Changed();
 }
 
 void TIniFile::EraseSection(const std::string& section) {
-  const auto old = sections_.size();
-  std::erase_if(sections_, [&](const TSection& s) { return SameName(s.Name, section); });
-  if (sections_.size() != old) Changed();
+  const auto it = sectionIndex_.find(Lower(section));
+  if (it == sectionIndex_.end()) return;
+  sections_.erase(sections_.begin() + ptrdiff_t(it->second));
+  sectionIndex_.clear();
+  for (size_t i = 0; i < sections_.size(); ++i) sectionIndex_.emplace(Lower(sections_[i].Name), i);
+  Changed();
 }
 
 std::string TIniFile::Text() const {
@@ -225,11 +244,14 @@ void TIniFile::Changed() {
 
 void TIniFile::Flush() {
   dirty_ = false;
-  if (fileName_.empty()) return;
+  // A file that could not be read is left as it is: writing would replace it with this run's
+  // defaults.
+  if (fileName_.empty() || !readError_.empty()) return;
   try {
     const std::filesystem::path dir = std::filesystem::path(fileName_).parent_path();
     std::error_code ec;
-    if (!dir.empty()) std::filesystem::create_directories(dir, ec);
+    if (!dir.empty() && !std::filesystem::create_directories(dir, ec) && ec)
+      throw EVelmoraError("Cannot create the folder " + dir.string() + ": " + ec.message());
     const std::string text = Text();
     WriteFileAtomic(fileName_, TBytes(text.begin(), text.end()));
     writeFailed_ = false;

@@ -5,10 +5,14 @@
 // to letter case, as users of INI files expect. Every change is written to the file at once,
 // through a temporary file that is renamed over the old one, so a crash never leaves a half
 // written settings file. Several changes can be grouped into one write with TIniFile::TBatch.
-// A missing or unreadable file reads as empty, so every read then yields its default.
+//
+// A missing file reads as empty, so every read then yields its default. A file that exists but
+// cannot be read reads as empty too, and is then never written: the user's settings are worth
+// more than this run's, so changes stay in memory and ReadError() tells why.
 
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class TIniFile {
@@ -35,6 +39,10 @@ class TIniFile {
   void DeleteKey(const std::string& section, const std::string& key);
   void EraseSection(const std::string& section);
 
+  // Why the existing file could not be read ("" when it was read or did not exist). While this
+  // is set nothing is written to the file.
+  const std::string& ReadError() const { return readError_; }
+
   // Whether the last attempt to write the file failed (the change is still kept in memory).
   bool WriteFailed() const { return writeFailed_; }
   const std::string& LastWriteError() const { return lastWriteError_; }
@@ -59,9 +67,15 @@ class TIniFile {
     std::string Key;
     std::string Value;
   };
+  // Entries keep their file order; the index finds a key by its lower-case name, so reading a
+  // file with many keys takes linear time.
   struct TSection {
     std::string Name;
     std::vector<TEntry> Entries;
+    std::unordered_map<std::string, size_t> Index;
+    const TEntry* Find(const std::string& key) const;
+    void Put(const std::string& key, const std::string& value);
+    bool Erase(const std::string& key);
   };
 
   void Load();
@@ -70,12 +84,15 @@ class TIniFile {
   void Flush();
   const TSection* FindSection(const std::string& name) const;
   TSection* FindSection(const std::string& name);
+  TSection& SectionFor(const std::string& name);
   std::optional<std::string> Find(const std::string& section, const std::string& key) const;
 
   std::string fileName_;
   std::vector<TSection> sections_;
+  std::unordered_map<std::string, size_t> sectionIndex_;  // lower-case name -> position
   int batchDepth_ = 0;
   bool dirty_ = false;
   bool writeFailed_ = false;
+  std::string readError_;
   std::string lastWriteError_;
 };

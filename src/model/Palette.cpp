@@ -117,7 +117,10 @@ void FillDefaultPalette(TPaletteRecord& pal, int bitCount) {
 }
 
 void ReadPaletteBytes(const uint8_t* data, size_t size, TPaletteRecord& pal) {
-  if (size < 4) throw EVelmoraError("The palette file is damaged.");
+  // Every palette file is written with the record's version; another one is not a palette file
+  // of ours, or a damaged one.
+  if (size < 4 || (data[0] | (data[1] << 8)) != PaletteVersion)
+    throw EVelmoraError("The palette file is damaged.");
   const int count = data[2] | (data[3] << 8);
   if (count > MaxPaletteEntries)
     throw EVelmoraError("The palette file holds more than 264 colors.");

@@ -28,10 +28,10 @@ void TSelectBitmap::Assign(const TSelectBitmap& source) {
   GetPalette() = copy;
 }
 
-void TSelectBitmap::AssignPicture(const TDecodedPicture& picture) {
+void TSelectBitmap::AssignPicture(TDecodedPicture picture) {
   layer_.reset();
   ClearSelection();
-  image_ = picture.Image;
+  image_ = std::move(picture.Image);
   modified_ = true;
   SetTransparent(picture.Transparent);
   if (picture.TransparentColor) {

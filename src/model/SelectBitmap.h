@@ -45,8 +45,9 @@ class TSelectBitmap {
   // Copies surfaces, layer, size, offsets, modified flag, transparency, bit count and the
   // palette record; the drawing colours stay.
   virtual void Assign(const TSelectBitmap& source);
-  // Takes a decoded picture: the selection and layer are dropped.
-  void AssignPicture(const TDecodedPicture& picture);
+  // Takes a decoded picture: the selection and layer are dropped. A picture handed over as a
+  // temporary gives up its pixels instead of being copied.
+  void AssignPicture(TDecodedPicture picture);
 
   virtual TColor GetLeftColor() const;
   virtual TColor GetRightColor() const;

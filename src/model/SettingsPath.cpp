@@ -31,6 +31,7 @@ TSettingsLocation SystemSettingsLocation() {
     return ::access(folder.c_str(), W_OK | X_OK) == 0;
   };
   loc.CanWriteFile = [](const std::string& file) { return ::access(file.c_str(), W_OK) == 0; };
+  loc.CanReadFile = [](const std::string& file) { return ::access(file.c_str(), R_OK) == 0; };
   return loc;
 }
 
@@ -41,6 +42,7 @@ std::string ChooseSettingsPath(const std::string& programFolder,
   const std::string beside = Join(programFolder, SettingsFileName);
   std::error_code ec;
   const bool exists = std::filesystem::exists(beside, ec);
+  if (exists && location.CanReadFile && !location.CanReadFile(beside)) return beside;
   // Replacing the file goes through a temporary file in the folder, so the folder must be
   // writable either way; an existing read-only file is respected as well.
   if (location.CanWriteFolder(programFolder) && (!exists || location.CanWriteFile(beside)))

@@ -3,7 +3,9 @@
 //
 // The settings file belongs beside the program. An installed program usually cannot write its own
 // folder, and settings that silently fail to save are worse than settings elsewhere, so then the
-// file lives in $XDG_CONFIG_HOME/Velmora/ (or ~/.config/Velmora/). The environment variable
+// file lives in $XDG_CONFIG_HOME/Velmora/ (or ~/.config/Velmora/). A file beside the program
+// that exists but cannot be read stays the choice: the user is told why it cannot be used
+// rather than finding other settings in another place. The environment variable
 // VELMORA_SETTINGS names another file outright (tests use it to stay out of the build folder).
 
 #include <functional>
@@ -19,6 +21,8 @@ struct TSettingsLocation {
   std::function<bool(const std::string&)> CanWriteFolder;
   // Whether the file exists and may be replaced.
   std::function<bool(const std::string&)> CanWriteFile;
+  // Whether the file may be read.
+  std::function<bool(const std::string&)> CanReadFile;
 };
 
 // The real environment and file system.

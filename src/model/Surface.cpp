@@ -19,6 +19,7 @@ void CheckSurfaceSize(int64_t width, int64_t height) {
 
 TSurface::TSurface(int width, int height, TPixel fill) {
   CheckSurfaceSize(width, height);
+  ticket_ = TBudgetTicket(int64_t(width) * height * int64_t(sizeof(TPixel)));
   width_ = width;
   height_ = height;
   pixels_.assign(size_t(width) * size_t(height), fill);
@@ -37,12 +38,14 @@ void TSurface::SetPixelClipped(int x, int y, TPixel p) {
 void TSurface::SetSize(int width, int height, TPixel fill) {
   if (width == width_ && height == height_) return;
   CheckSurfaceSize(width, height);
+  TBudgetTicket ticket(int64_t(width) * height * int64_t(sizeof(TPixel)));
   std::vector<TPixel> next(size_t(width) * size_t(height), fill);
   const int w = std::min(width, width_);
   const int h = std::min(height, height_);
   for (int y = 0; y < h; ++y)
     std::memcpy(next.data() + size_t(y) * size_t(width), Row(y), size_t(w) * sizeof(TPixel));
   pixels_.swap(next);
+  ticket_ = std::move(ticket);
   width_ = width;
   height_ = height;
 }
@@ -75,6 +78,7 @@ TMaskSurface::TMaskSurface(int width, int height, bool white) {
   width_ = width;
   height_ = height;
   stride_ = MaskStride(width);
+  ticket_ = TBudgetTicket(int64_t(stride_) * height);
   bits_.assign(size_t(stride_) * size_t(height), white ? 0xFF : 0x00);
 }
 

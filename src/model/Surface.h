@@ -4,12 +4,14 @@
 //
 // Both keep their rows contiguous so that hot loops work on raw rows. Sizes are checked: a
 // negative size or one whose pixels cannot be held raises EVelmoraError instead of crashing.
+// While a document is read their pixels count against its memory budget (model/ReadBudget.h).
 
 #include <cstdint>
 #include <vector>
 
 #include "model/Colors.h"
 #include "model/Geometry.h"
+#include "model/ReadBudget.h"
 
 // Largest number of pixels one surface may hold (1 GiB of 32-bit pixels).
 constexpr int64_t MaxSurfacePixels = int64_t(1) << 28;
@@ -49,6 +51,8 @@ class TSurface {
   friend bool operator==(const TSurface&, const TSurface&) = default;
 
  private:
+  // First, so that a copy is counted (and refused) before its pixels are taken.
+  TBudgetTicket ticket_;
   int width_ = 0;
   int height_ = 0;
   std::vector<TPixel> pixels_;
@@ -97,6 +101,7 @@ class TMaskSurface {
   friend bool operator==(const TMaskSurface& a, const TMaskSurface& b);
 
  private:
+  TBudgetTicket ticket_;  // first, as in TSurface
   int width_ = 0;
   int height_ = 0;
   int stride_ = 0;

@@ -71,8 +71,11 @@ void TUniformFrame::SetGroup(TImageGroup* group) {
   if (group == group_) return;
   TWorkFrame::SetGroup(group);
   if (!group) return;
-  SetWidth(group->Width);
-  SetHeight(group->Height);
+  // Joining takes the group's shape. The group's frames have it already, so only this frame is
+  // resized: going through the group here would walk every frame for each one added, and
+  // loading an animation would take time quadratic in its frames.
+  if (Width() != group->Width || Height() != group->Height)
+    ResizeSurfaces(group->Width, group->Height);
   SetBitCount(group->BitCount);
   SetLocalPalette(false);
 }

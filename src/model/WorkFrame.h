@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "model/ReadBudget.h"
 #include "model/WorkImage.h"
 
 class TImageGroup;
@@ -30,6 +31,11 @@ class TWorkFrame : public TWorkImage {
 
  protected:
   TImageGroup* group_ = nullptr;
+
+ private:
+  // What a frame holds besides its surfaces (palette record, stacks, fields) counts too when
+  // an animation of many small frames is read.
+  TBudgetTicket record_{2048};
 };
 
 class TUniformFrame : public TWorkFrame {

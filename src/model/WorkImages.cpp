@@ -4,6 +4,7 @@
 #include "model/FileIO.h"
 #include "model/GifBuilder.h"
 #include "model/GraphUtils.h"
+#include "model/ReadBudget.h"
 #include "model/codecs/BmpCodec.h"
 #include "model/codecs/GifCodec.h"
 #include "model/codecs/JpegCodec.h"
@@ -40,6 +41,7 @@ void TWorkBitmap::Assign(const TSelectBitmap& source) {
 }
 
 void TWorkBitmap::LoadFromFile(const std::string& name) {
+  const TReadBudget budget;
   TBytes bytes = ReadFileBytes(name);
   AddBmpFileHeader(bytes);
   const TDecodedPicture picture = HasPngSignature(bytes.data(), bytes.size())
@@ -78,6 +80,7 @@ std::string TWorkJpeg::GetColorModes() const {
 }
 
 void TWorkJpeg::LoadFromFile(const std::string& name) {
+  const TReadBudget budget;
   const TBytes bytes = ReadFileBytes(name);
   AssignPicture(HasPngSignature(bytes.data(), bytes.size())
                     ? DecodePngPicture(bytes.data(), bytes.size())
@@ -132,6 +135,7 @@ void TWorkGifImage::SetComments(const std::vector<std::string>& lines) {
 }
 
 void TWorkGifImage::LoadFromFile(const std::string& name) {
+  const TReadBudget budget;
   const TBytes bytes = ReadFileBytes(name);
   TGifPictureExtras extras;
   AssignPicture(DecodeGifPicture(bytes.data(), bytes.size(), &extras));

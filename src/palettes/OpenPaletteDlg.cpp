@@ -1,9 +1,9 @@
 #include "palettes/OpenPaletteDlg.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
+#include <filesystem>
 
 #include "model/Errors.h"
 #include "model/PaletteStore.h"
@@ -132,12 +132,15 @@ bool OpenStoredPalette(IDialogs& dialogs, QWidget* parent, TPaletteRecord& palet
   if (dialogs.Exec(dlg) != QDialog::Accepted) return false;
   const QString path =
       dlg.frmStoredPalettes->PaletteFolder() + dlg.ePaletteName->text() + dlg.ChosenExtension;
-  if (!QFileInfo(path).isFile()) {
+  // The name comes from the list only; the list knows how the file system spells it.
+  const std::string local = dlg.frmStoredPalettes->lbPalettes->SelectedLocalPath();
+  std::error_code ec;
+  if (local.empty() || !std::filesystem::is_regular_file(local, ec)) {
     dialogs.Error(parent, "Error: palette \"" + path + "\" not found.");
     return false;
   }
   try {
-    ReadPalette(Local(path), palette);
+    ReadPalette(local, palette);
   } catch (const EVelmoraError& e) {
     dialogs.Error(parent, QString::fromStdString(e.what()));
     return false;

@@ -55,9 +55,8 @@ void TPaletteChoiceFrame::LayoutPaletteGrid() {
 }
 
 void TPaletteChoiceFrame::lbPalettesChange() {
-  const QString path = lbPalettes->SelectedPath();
   try {
-    ReadPalette(QFile::encodeName(path).toStdString(), Palette);
+    ReadPalette(lbPalettes->SelectedLocalPath(), Palette);
   } catch (const EVelmoraError& e) {
     // The file went bad after the list was read: show the default palette and take the file
     // out of the choice, so that no owner accepts a palette that was never read.

@@ -6,6 +6,8 @@
 
 namespace {
 
+constexpr int LocalNameRole = Qt::UserRole;  // the name's bytes in the file system
+
 std::string Local(const QString& s) {
   return QFile::encodeName(s).toStdString();
 }
@@ -38,6 +40,7 @@ void TPaletteFileList::Reread() {
     clear();
     for (const std::string& name : ListPaletteFiles(Local(folder_), Local(pattern_))) {
       auto* item = new QListWidgetItem(FromLocal(name), this);
+      item->setData(LocalNameRole, QByteArray::fromStdString(name));
       const std::string problem = CheckPaletteFile(Local(folder_) + name);
       if (problem.empty()) continue;
       item->setFlags(item->flags() & ~(Qt::ItemIsSelectable | Qt::ItemIsEnabled));
@@ -61,6 +64,12 @@ QString TPaletteFileList::SelectedFile() const {
 QString TPaletteFileList::SelectedPath() const {
   const QString name = SelectedFile();
   return name.isEmpty() ? QString() : folder_ + name;
+}
+
+std::string TPaletteFileList::SelectedLocalPath() const {
+  const QList<QListWidgetItem*> chosen = selectedItems();
+  if (chosen.isEmpty()) return "";
+  return Local(folder_) + chosen.first()->data(LocalNameRole).toByteArray().toStdString();
 }
 
 bool TPaletteFileList::IsUsable(const QString& name) const {

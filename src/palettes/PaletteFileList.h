@@ -9,6 +9,7 @@
 
 #include <QListWidget>
 #include <QStringList>
+#include <string>
 
 class TPaletteFileList : public QListWidget {
   Q_OBJECT
@@ -27,6 +28,9 @@ class TPaletteFileList : public QListWidget {
   // The selected file's name and full path; empty without a selection.
   QString SelectedFile() const;
   QString SelectedPath() const;
+  // The selected file's path as the file system spells it. A name that is not valid in the
+  // locale's encoding shows with replacement characters, so only this path opens that file.
+  std::string SelectedLocalPath() const;
   // Selects a listed, usable file by name; false (and no change) otherwise.
   bool SelectFile(const QString& name);
   // Selects the first usable file; false when there is none.

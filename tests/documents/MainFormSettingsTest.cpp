@@ -1,3 +1,6 @@
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTreeWidget>
 
 #include "documents/ActionList.h"
@@ -71,12 +74,33 @@ TEST_F(MainFormTest, OddStoredValuesFallBackToDefaults) {
   }
 }
 
-TEST_F(MainFormTest, UnreadableSettingsFileGivesDefaults) {
+TEST_F(MainFormTest, UnreadableSettingsFileIsReportedOnceAndLeftAlone) {
   QDir().mkpath(IniPath());  // a folder in the way of the file
   auto form = Start();
   EXPECT_EQ(form->ZoomCombo->currentIndex(), 3);
-  EXPECT_TRUE(Close(*form));  // the failed write is reported, closing goes on
+  ASSERT_EQ(dialogs_.Shown("error").size(), 1);
+  EXPECT_TRUE(dialogs_.Shown("error")[0].contains(IniPath() + " cannot be read: Is a directory"));
+  form->ZoomCombo->setCurrentIndex(1);
+  EXPECT_TRUE(Close(*form));  // nothing is written over it, and nothing more is said
   EXPECT_EQ(dialogs_.Shown("error").size(), 1);
+  EXPECT_TRUE(QFileInfo(IniPath()).isDir());
+}
+
+TEST_F(MainFormTest, AnAbsurdStoredWindowSizeIsLimitedToTheScreen) {
+  {
+    TIniFile ini = Ini();
+    ini.WriteString("Main form settings", "FormVersion", "1");
+    ini.WriteString("Main form settings", "NormPos", "0,0,100000,100000");
+  }
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  {
+    auto form = Start();
+    EXPECT_TRUE(screen.contains(form->geometry())) << form->geometry().width();
+    ASSERT_TRUE(Close(*form));
+  }
+  const std::string stored = Ini().ReadString("Main form settings", "NormPos", "");
+  EXPECT_EQ(QString::fromStdString(stored).split(',').size(), 4);
+  EXPECT_EQ(stored.find("100000"), std::string::npos);  // the bad value is not written back
 }
 
 TEST_F(MainFormTest, ClosingIsRefusedWhileDocumentsAreOpen) {

@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -114,19 +116,65 @@ TEST_F(IniFileTest, EraseSectionRemovesItWhole) {
   EXPECT_EQ(ReadText(), "[Navigator]\nShowHint=1\n");
 }
 
-TEST_F(IniFileTest, UnreadableFileGivesDefaults) {
+TEST_F(IniFileTest, AFileThatCannotBeReadGivesDefaultsAndIsNeverWritten) {
   fs::create_directories(path_);  // a folder where the file should be
-  TIniFile ini(path_);
-  EXPECT_EQ(ini.ReadString("Navigator", "ShowHint", "1"), "1");
+  {
+    TIniFile ini(path_);
+    EXPECT_EQ(ini.ReadError(), "Is a directory");
+    EXPECT_EQ(ini.ReadString("Navigator", "ShowHint", "1"), "1");
+    ini.WriteString("Navigator", "ShowHint", "0");  // kept for this run only
+    EXPECT_EQ(ini.ReadString("Navigator", "ShowHint", "1"), "0");
+    EXPECT_FALSE(ini.WriteFailed());  // nothing was tried, so nothing more to report
+  }
+  EXPECT_TRUE(fs::is_directory(path_));
+  fs::remove(path_);
+  ASSERT_EQ(::mkfifo(path_.c_str(), 0600), 0);  // reading it would wait for a writer
+  {
+    TIniFile ini(path_);
+    EXPECT_EQ(ini.ReadError(), "Not a plain file");
+    ini.EraseSection("MRU files");
+    ini.WriteInteger("Default zoom", "Index", 1);
+  }
+  EXPECT_TRUE(fs::is_fifo(path_));
+  fs::remove(path_);
+  fs::create_symlink(path_, path_);  // a link to itself cannot be followed
+  EXPECT_FALSE(TIniFile(path_).ReadError().empty());
+  EXPECT_TRUE(TIniFile((dir_ / "missing.ini").string()).ReadError().empty());
 }
 
-TEST_F(IniFileTest, FailedWriteIsReportedAndKeptInMemory) {
-  fs::create_directories(path_);
-  TIniFile blocked(path_);  // the target is a folder: the rename over it fails
+TEST_F(IniFileTest, FailedWriteNamesItsCauseAndIsKeptInMemory) {
+  WriteText("");  // a file where the settings folder should be
+  TIniFile blocked((dir_ / "Velmora.ini" / "Velmora" / "Velmora.ini").string());
   blocked.WriteString("S", "k", "v");
   EXPECT_TRUE(blocked.WriteFailed());
-  EXPECT_FALSE(blocked.LastWriteError().empty());
+  EXPECT_EQ(blocked.LastWriteError().find("Cannot create the folder "), 0u);
   EXPECT_EQ(blocked.ReadString("S", "k", ""), "v");
+  if (::access("/sys", F_OK) != 0) return;
+  TIniFile denied("/sys/velmora-settings/Velmora.ini");  // no one may make folders there
+  denied.WriteString("S", "k", "v");
+  // The cause is the folder that cannot be made, not the file that is then missing.
+  EXPECT_EQ(denied.LastWriteError().find("Cannot create the folder /sys/velmora-settings: "), 0u);
+  EXPECT_EQ(denied.LastWriteError().find("No such file"), std::string::npos);
+}
+
+TEST_F(IniFileTest, ManyKeysInOneSectionReadInLinearTime) {
+  // With every key compared against every earlier one this took minutes.
+  constexpr int Keys = 100000;
+  std::string text = "[Main form settings]\n";
+  for (int i = 0; i < Keys; ++i) text += "Key" + std::to_string(i) + "=" + std::to_string(i) + "\n";
+  text += "KEY7=repeated\n[Other]\nKey7=other\n";
+  WriteText(text);
+  TIniFile ini(path_);
+  EXPECT_EQ(ini.ReadSection("Main form settings").size(), size_t(Keys));
+  EXPECT_EQ(ini.ReadInteger("main form settings", "key7", -1), 7);  // the first one wins
+  EXPECT_EQ(ini.ReadInteger("Main form settings", "Key99999", -1), 99999);
+  EXPECT_EQ(ini.ReadString("Other", "Key7", ""), "other");
+  ini.DeleteKey("Main form settings", "Key0");
+  ini.WriteString("Main form settings", "Key1", "one");
+  EXPECT_FALSE(ini.ValueExists("Main form settings", "Key0"));
+  EXPECT_EQ(ini.ReadString("Main form settings", "Key1", ""), "one");
+  EXPECT_EQ(ini.ReadString("Main form settings", "Key2", ""), "2");  // found after the delete
+  EXPECT_EQ(ini.ReadSection("Main form settings").front(), "Key1");
 }
 
 TEST_F(IniFileTest, MissingFolderIsCreatedOnFirstWrite) {

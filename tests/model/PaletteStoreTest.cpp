@@ -179,14 +179,20 @@ TEST(PaletteStore, ChecksFilesBeforeTheListsOfferThem) {
   EXPECT_NE(CheckPaletteFile(dir.File("Missing.plt")), "");
 }
 
-TEST(PaletteStore, ReadingIgnoresBytesPastTheEntries) {
-  const std::string bytes = std::string("\x34\x12\x01\x00", 4) + "\x01\x02\x03\x04" + "tail";
+TEST(PaletteStore, ReadingIgnoresBytesPastTheEntriesAndRefusesOtherVersions) {
+  const std::string bytes = std::string("\x00\x03\x01\x00", 4) + "\x01\x02\x03\x04" + "tail";
   TPaletteRecord pal;
   ReadPaletteBytes(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(), pal);
-  EXPECT_EQ(pal.Version, 0x1234);  // taken as it is
   EXPECT_EQ(pal.Count, 1);
   EXPECT_EQ(pal.Entries[0], (TPaletteEntry{1, 2, 3, 4}));
   EXPECT_THROW(ReadPaletteBytes(nullptr, 0, pal), EVelmoraError);
+  for (const char* version : {"\x34\x12", "\x00\x02", "\x03\x00"}) {
+    const std::string other = std::string(version, 2) + bytes.substr(2);
+    TPaletteRecord kept = pal;
+    EXPECT_THROW(ReadPaletteBytes(reinterpret_cast<const uint8_t*>(other.data()), other.size(), kept),
+                 EVelmoraError);
+    EXPECT_EQ(kept.Entries[0], pal.Entries[0]);  // nothing read into the record
+  }
 }
 
 TEST(PaletteStore, FolderIsBesideTheProgramUnlessNamed) {

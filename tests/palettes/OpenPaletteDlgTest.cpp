@@ -124,6 +124,19 @@ TEST_F(OpenPaletteDlgTest, OpenSplitsTheFileNameAtTheFirstDot) {
   EXPECT_TRUE(dialogs_.Shown("error").isEmpty());
 }
 
+TEST_F(OpenPaletteDlgTest, ANameThatIsNotUtf8OpensItsOwnFile) {
+  const QString shown = folder_.WriteLocal("Caf\xe9.plt16", TPaletteTestFolder::Ramp(16));
+  Script([&](TfrmOpenPaletteDlg& dlg) {
+    // The name shows with a replacement character; the file behind it is still the one read.
+    ClickItem(dlg, shown);
+    EXPECT_TRUE(SameEntries(dlg.frmStoredPalettes->Palette, TPaletteTestFolder::Ramp(16)));
+    QTest::mouseClick(dlg.OKBtn, Qt::LeftButton);
+  });
+  TPaletteRecord pal;
+  ASSERT_TRUE(OpenStoredPalette(dialogs_, nullptr, pal));
+  EXPECT_EQ(pal, TPaletteTestFolder::Ramp(16));
+}
+
 TEST_F(OpenPaletteDlgTest, DoubleClickOpensAndCancelKeepsThePalette) {
   folder_.Write("Other.plt2", TPaletteTestFolder::Ramp(2));
   Script([&](TfrmOpenPaletteDlg& dlg) { ClickItem(dlg, "Other.plt2", true); });

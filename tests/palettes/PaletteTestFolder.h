@@ -28,6 +28,13 @@ class TPaletteTestFolder {
     WritePalette(QFile::encodeName(Path(name)).toStdString(), pal,
                  [](const std::string&) { return true; });
   }
+  // Stores `pal` under a name given as the file system's bytes (which need not be UTF-8); returns
+  // the name as the lists show it.
+  QString WriteLocal(const std::string& name, const TPaletteRecord& pal) const {
+    WritePalette(QFile::encodeName(Folder()).toStdString() + name, pal,
+                 [](const std::string&) { return true; });
+    return QFile::decodeName(QByteArray::fromStdString(name));
+  }
   void WriteRaw(const QString& name, const QByteArray& bytes) const {
     QFile f(Path(name));
     f.open(QIODevice::WriteOnly);

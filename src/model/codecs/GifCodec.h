@@ -14,6 +14,7 @@
 #include "model/Colors.h"
 #include "model/FileIO.h"
 #include "model/Picture.h"
+#include "model/ReadBudget.h"
 #include "model/Surface.h"
 
 // The graphic control extension of one frame.
@@ -46,6 +47,7 @@ struct TGifData {
   uint8_t BackgroundIndex = 0;
   std::optional<int> LoopCount;  // from a NETSCAPE2.0 or ANIMEXTS1.0 extension
   std::vector<TGifFrameData> Frames;
+  TBudgetTicket IndicesTicket;  // counts the frames' indices while a document is read
   friend bool operator==(const TGifData&, const TGifData&) = default;
 };
 
@@ -186,4 +188,9 @@ TDecodedPicture DecodeGifPicture(const uint8_t* data, size_t size,
 namespace gif_limits {
 // Screen-size pictures are kept per frame, so frames times screen pixels is bounded.
 constexpr int64_t MaxComposedPixels = MaxSurfacePixels;
+// The memory an animation of `frames` frames takes once composed into a document: per frame a
+// screen of pixel words, its selection mask and the frame's record, and two working screens.
+constexpr int64_t ComposedBytes(int64_t frames, int64_t screenPixels) {
+  return frames * (screenPixels * 4 + screenPixels / 8 + 2048) + 2 * screenPixels * 4;
+}
 }  // namespace gif_limits

@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "model/Errors.h"
+#include "model/ReadBudget.h"
 #include "model/codecs/GifCodec.h"
 #include "model/codecs/GifTables.h"
 
@@ -147,9 +148,11 @@ void TGifReader::Open() {
 }
 
 void TGifReader::CheckMemory(int64_t frames) const {
-  // The composer keeps three working pictures besides one picture per frame.
+  // One picture per frame and the composer's working pictures: within the pixel limit, and
+  // within the memory budget of the document being read.
   const int64_t screen = int64_t(data_.ScreenWidth) * data_.ScreenHeight;
   if (screen > 0 && (frames + 3) > gif_limits::MaxComposedPixels / screen) ThrowTooLarge();
+  RequireReadBudget(gif_limits::ComposedBytes(frames, screen));
 }
 
 // Returns false when a record could not be read; what was read before stays.
@@ -245,6 +248,7 @@ bool TGifReader::ReadImage() {
 // or broke off; the frame then keeps what was decoded (see RepairMissingRows).
 bool TGifReader::DecodeFrame(TGifFrameData& frame, int fullWidth, int fullHeight) {
   const uint8_t fill = frame.Control.Transparent ? frame.Control.TransparentIndex : 0;
+  data_.IndicesTicket.Add(int64_t(frame.Width) * frame.Height);
   frame.Indices.assign(size_t(frame.Width) * size_t(frame.Height), fill);
   std::vector<bool> done(size_t(frame.Height), false);
   std::vector<GifPixelType> row(static_cast<size_t>(fullWidth));

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <optional>
+#include <unordered_map>
 
 #include "model/Errors.h"
+#include "model/ReadBudget.h"
 #include "model/codecs/CodecBytes.h"
 #include "model/codecs/DibRows.h"
 #include "model/codecs/PngCodec.h"
@@ -203,6 +205,8 @@ std::vector<TIconImage> ReadIcon(const uint8_t* data, size_t size) {
   if (IconHeaderSize + EntrySize * count > size) throw EVelmoraError("The icon file is truncated.");
 
   // Every entry is checked before any is decoded, so a file that asks for too much fails at once.
+  // Each entry becomes a sub-icon of its own (pixels and selection mask), also when several
+  // entries share one picture.
   int64_t announced = 0;
   for (size_t i = 0; i < count; ++i) {
     const uint8_t* entry = data + IconHeaderSize + EntrySize * i;
@@ -212,13 +216,21 @@ std::vector<TIconImage> ReadIcon(const uint8_t* data, size_t size) {
     announced += AnnouncedPixels(data + offset, size - offset);
     if (announced > MaxSurfacePixels) throw EVelmoraError("The icon file is too large.");
   }
+  RequireReadBudget(announced * 4 + announced / 8);  // pixel words and selection mask bits
   // An entry is read from its offset on, as far as its picture needs: some writers store a
-  // byte count in the directory that is smaller than the picture they wrote.
+  // byte count in the directory that is smaller than the picture they wrote. Entries that
+  // point at a picture already read take a copy of it instead of decoding it again.
   std::vector<TIconImage> icons;
+  std::unordered_map<size_t, size_t> decodedAt;  // offset -> index in icons
   int64_t budget = MaxSurfacePixels;
   for (size_t i = 0; i < count; ++i) {
     const uint8_t* entry = data + IconHeaderSize + EntrySize * i;
     const size_t offset = GetLE32(entry + 12);
+    const auto [seen, added] = decodedAt.try_emplace(offset, icons.size());
+    if (!added) {
+      icons.push_back(icons[seen->second]);
+      continue;
+    }
     const size_t bytes = size - offset;
     const uint8_t* block = data + offset;
     const int directoryHeight = entry[1] ? entry[1] : 256;

@@ -55,12 +55,21 @@ void InitError(TJpegError& error) {
   error.Message[0] = '\0';
 }
 
-[[noreturn]] void Fail(const TJpegError& error) {
+// The codec's own messages are terse ("Bogus marker length"); they follow a sentence that says
+// what happened to the user's file.
+[[noreturn]] void Fail(const TJpegError& error, const char* what) {
+  const int code = error.Manager.msg_code;
+  if (code == JERR_NO_BACKING_STORE) throw EVelmoraError(error.Message);
+  if (code == JERR_NO_SOI) throw EVelmoraError("Not a JPEG file.");
+  if (code == JERR_INPUT_EMPTY) throw EVelmoraError("The JPEG file is empty.");
   std::string message = error.Message;
-  if (message.empty()) message = "The JPEG file cannot be read";
+  if (message.empty()) throw EVelmoraError(std::string(what) + ".");
   if (message.back() != '.') message += '.';
-  throw EVelmoraError(message);
+  throw EVelmoraError(std::string(what) + ": " + message);
 }
+
+constexpr const char* ReadFailure = "The JPEG file is damaged";
+constexpr const char* WriteFailure = "The JPEG file cannot be written";
 
 // ---- Decoding ----
 
@@ -138,9 +147,9 @@ TDecodedPicture ReadJpeg(const uint8_t* data, size_t size) {
   TJpegReader reader;
   InitError(reader.Error);
   reader.Codec.err = &reader.Error.Manager;
-  if (!StartReading(&reader, data, size)) Fail(reader.Error);
+  if (!StartReading(&reader, data, size)) Fail(reader.Error, ReadFailure);
   CheckSurfaceSize(reader.Codec.image_width, reader.Codec.image_height);
-  if (!StartDecompress(&reader)) Fail(reader.Error);
+  if (!StartDecompress(&reader)) Fail(reader.Error, ReadFailure);
 
   TDecodedPicture picture;
   picture.Kind = TPictureKind::Other;
@@ -150,7 +159,7 @@ TDecodedPicture ReadJpeg(const uint8_t* data, size_t size) {
   std::vector<uint8_t> cmykRow;
   if (reader.Codec.out_color_space == JCS_CMYK) cmykRow.resize(size_t(picture.Image.Width()) * 4);
   if (!ReadLines(&reader, picture.Image.Bits(), cmykRow.empty() ? nullptr : cmykRow.data()))
-    Fail(reader.Error);
+    Fail(reader.Error, ReadFailure);
   return picture;
 }
 
@@ -207,6 +216,6 @@ TBytes WriteJpeg(const TSurface& image, int quality) {
   InitError(writer.Error);
   writer.Codec.err = &writer.Error.Manager;
   if (!Compress(&writer, &image, quality < 1 ? 1 : quality > 100 ? 100 : quality))
-    Fail(writer.Error);
+    Fail(writer.Error, WriteFailure);
   return TBytes(writer.Buffer, writer.Buffer + writer.BufferSize);
 }

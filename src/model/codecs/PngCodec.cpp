@@ -46,6 +46,7 @@ TRgbaImage ReadPng(const uint8_t* data, size_t size, int64_t maxPixels) {
   TRgbaImage result;
   result.Width = int(png.Image.width);
   result.Height = int(png.Image.height);
+  result.Ticket = TBudgetTicket(int64_t(PNG_IMAGE_SIZE(png.Image)));
   result.Rgba.resize(PNG_IMAGE_SIZE(png.Image));
   if (!png_image_finish_read(&png.Image, nullptr, result.Rgba.data(), 0, nullptr))
     Fail(png.Image, "cannot read the pixels");

@@ -6,11 +6,13 @@
 #include <vector>
 
 #include "model/FileIO.h"
+#include "model/ReadBudget.h"
 #include "model/Surface.h"
 
 struct TRgbaImage {
   int Width = 0;
   int Height = 0;
+  TBudgetTicket Ticket;       // counts Rgba while a document is read
   std::vector<uint8_t> Rgba;  // rows top-down, 4 bytes per pixel: red, green, blue, alpha
 };
 
