@@ -176,6 +176,7 @@ TBytes RewriteGifAnimation(const TGifData& gif, uint8_t compression) {
     f.Disposal = meta.Disposal;
     f.Interlaced = meta.Interlaced;
     f.Comments = meta.Comments;
+    f.ChangedOnly = composer.Changed();
     f.ControlPresent = meta.ControlPresent || meta.Disposal != 0 || meta.DelayMs != 100;
     f.DeclareTransparency = meta.Transparent && meta.NamesTransparentIndex;
     encoder.Add(f);

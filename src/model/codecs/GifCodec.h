@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "model/Colors.h"
@@ -82,6 +83,9 @@ struct TScreenFrame {
   uint16_t DelayCs = 0;
   bool Interlaced = false;
   std::vector<std::string> Comments;
+  // Given, the screen this frame shows differs from the one the previous frame showed only
+  // inside this rectangle (so the encoder need not look at the rest).
+  std::optional<TRect> ChangedOnly;
 };
 
 // Turns full-screen pictures, given one after the other, into an animation that plays exactly
@@ -158,16 +162,22 @@ class TGifComposer {
   const TSurface& Screen() const { return screen_; }
   // The current frame's picture: the screen with uncovered pixels in its transparent colour.
   void CopyPicture(TSurface& out) const;
+  // Where the screen may differ from the one the previous frame showed.
+  const TRect& Changed() const { return changed_; }
 
  private:
   void Describe(const TGifFrameData& f);
   void Dispose(const TGifFrameData& f);
+  int64_t CountUncovered(const TRect& r) const;
 
   const TGifData& gif_;
   TComposedGif group_;
   TComposedFrame frame_;
   TSurface screen_, saved_;
   TRect savedRect_;
+  TRect changed_;
+  int64_t uncovered_ = 0;                // pixels of the screen no frame covers
+  std::unordered_set<TColor> drawn_;     // every colour a frame could have drawn so far
   size_t next_ = 0;
 };
 

@@ -122,15 +122,30 @@ TGifComposer::TGifComposer(const TGifData& gif) : gif_(gif) {
   group_ = ComposedGroup(gif);
   const TPixel key = ColorToPixel(group_.KeyColor);
   screen_ = TSurface(gif.ScreenWidth, gif.ScreenHeight, key);
+  uncovered_ = int64_t(gif.ScreenWidth) * gif.ScreenHeight;
+}
+
+int64_t TGifComposer::CountUncovered(const TRect& r) const {
+  const TPixel key = ColorToPixel(group_.KeyColor);
+  int64_t n = 0;
+  for (int y = r.Top; y < r.Bottom; ++y)
+    n += std::count(screen_.Row(y) + r.Left, screen_.Row(y) + r.Right, key);
+  return n;
 }
 
 bool TGifComposer::Next() {
+  changed_ = TRect{};
   if (next_ > 0) Dispose(gif_.Frames[next_ - 1]);
   while (next_ < gif_.Frames.size() &&
          (gif_.Frames[next_].Width <= 0 || gif_.Frames[next_].Height <= 0))
     ++next_;
   if (next_ >= gif_.Frames.size()) return false;
   const TGifFrameData& f = gif_.Frames[next_++];
+  const TRect r = ScreenRect(gif_, f);
+  changed_ = changed_.IsEmpty() ? r : TRect{std::min(changed_.Left, r.Left),
+                                            std::min(changed_.Top, r.Top),
+                                            std::max(changed_.Right, r.Right),
+                                            std::max(changed_.Bottom, r.Bottom)};
   if (f.Control.Present && f.Control.Disposal == 3) {
     // Only the frame's rectangle changes until it is restored.
     savedRect_ = ScreenRect(gif_, f);
@@ -139,7 +154,15 @@ bool TGifComposer::Next() {
       std::copy(screen_.Row(y) + savedRect_.Left, screen_.Row(y) + savedRect_.Right,
                 saved_.Row(y - savedRect_.Top));
   }
-  DrawFrame(screen_, gif_, f, f.Control.Present && f.Control.Transparent);
+  const bool transparent = f.Control.Present && f.Control.Transparent;
+  uncovered_ -= CountUncovered(r);
+  DrawFrame(screen_, gif_, f, transparent);
+  uncovered_ += CountUncovered(r);
+  // The colours this frame can draw; a transparent colour among them needs a look at the screen.
+  const std::vector<TColor>& table = ActiveTable(gif_, f);
+  for (size_t i = 0; i < std::min<size_t>(table.size(), 256); ++i)
+    if (!transparent || i != f.Control.TransparentIndex) drawn_.insert(table[i]);
+  if (table.size() < 256) drawn_.insert(clBlack);  // indices beyond the table show black
   Describe(f);
   return true;
 }
@@ -151,9 +174,12 @@ void TGifComposer::Describe(const TGifFrameData& f) {
   const std::optional<TColor> own =
       f.Control.Present ? std::optional(TableColor(ActiveTable(gif_, f), f.Control.TransparentIndex))
                         : std::nullopt;
-  bool uncovered = false, taken = false;
-  ScanPicture(screen_, ColorToPixel(group_.KeyColor), ColorToPixel(own.value_or(group_.KeyColor)),
-              uncovered, taken);
+  const bool uncovered = uncovered_ > 0;
+  bool taken = false;
+  if (own && drawn_.count(*own)) {
+    bool ignored = false;
+    ScanPicture(screen_, ColorToPixel(group_.KeyColor), ColorToPixel(*own), ignored, taken);
+  }
   frame_.Transparent = (f.Control.Present && f.Control.Transparent) || uncovered;
   frame_.TransparentColor = own.value_or(clBlack);
   if (frame_.Transparent && (!own || taken)) frame_.TransparentColor = group_.KeyColor;
@@ -161,16 +187,21 @@ void TGifComposer::Describe(const TGifFrameData& f) {
 
 void TGifComposer::Dispose(const TGifFrameData& f) {
   const int disposal = f.Control.Present ? f.Control.Disposal : 0;
+  if (disposal != 2 && disposal != 3) return;
+  const TRect r = ScreenRect(gif_, f);
+  changed_ = r;
+  uncovered_ -= CountUncovered(r);
   if (disposal == 2) {
     // Restoring to the background uncovers the rectangle. Decoders show uncovered pixels in
     // different ways (transparent, the background colour, black), so they stay uncovered rather
     // than taking the background colour: saved again, they then look as before in each of them.
-    screen_.FillRect(ScreenRect(gif_, f), ColorToPixel(group_.KeyColor));
-  } else if (disposal == 3) {
+    screen_.FillRect(r, ColorToPixel(group_.KeyColor));
+  } else {
     for (int y = savedRect_.Top; y < savedRect_.Bottom; ++y)
       std::copy(saved_.Row(y - savedRect_.Top), saved_.Row(y - savedRect_.Top) + saved_.Width(),
                 screen_.Row(y) + savedRect_.Left);
   }
+  uncovered_ += CountUncovered(r);
 }
 
 void TGifComposer::CopyPicture(TSurface& out) const {

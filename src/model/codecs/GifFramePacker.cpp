@@ -112,9 +112,10 @@ struct TArrangement {
     Indices[i] = uint8_t(index);
     Top = std::max(Top, index);
   }
-  size_t Bytes(size_t limit) const {
-    return LzwImageBytes(Indices.data(), Indices.size(), std::max(2, BitsForCount(size_t(Top) + 1)),
-                         limit);
+  // The coded size of the first `count` indices.
+  size_t Bytes(size_t count, size_t limit) const {
+    return LzwImageBytes(Indices.data(), std::min(count, Indices.size()),
+                         std::max(2, BitsForCount(size_t(Top) + 1)), limit);
   }
 };
 
@@ -148,10 +149,12 @@ std::vector<uint8_t> Arrange(const TFrameToPack& f, const TDrawn& d, TTablePlan&
   }
   if (plan.Clear < 0) return std::move(redrawn.Indices);
   if (!choice) return std::move(cleared.Indices);
+  // Large frames are judged by their first part, which tells the arrangements apart as well.
+  constexpr size_t kJudged = size_t(1) << 16;
   TArrangement* best = &cleared;
-  size_t bestSize = cleared.Bytes(SIZE_MAX / 8);
+  size_t bestSize = cleared.Bytes(kJudged, SIZE_MAX / 8);
   for (TArrangement* a : {&redrawn, &mixed}) {
-    const size_t size = a->Bytes(bestSize);
+    const size_t size = a->Bytes(kJudged, bestSize);
     if (size < bestSize) best = a, bestSize = size;
   }
   return std::move(best->Indices);

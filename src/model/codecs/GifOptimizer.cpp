@@ -87,6 +87,7 @@ struct TQueuedFrame {
   std::vector<uint8_t> ClearRows;
   // Per row of D(k) against D(k-1): the first and last column that differ (first > last: none).
   std::vector<int> FirstDiff, LastDiff;
+  int64_t Frame = -1;  // which frame's screen the planes hold
   // Pixels of T(k) where D(k-1) differs from P(k-1), and pixels of T(k) that D(k-1) covers.
   TRect Violations, Uncover;
 };
@@ -110,6 +111,7 @@ class TGifAnimationEncoder::TImpl {
     int64_t Cost = -1;
   };
   void Show(const TScreenFrame& f, TQueuedFrame& q);
+  void CatchUp(TQueuedFrame& q) const;
   bool Decide(bool finishing);
   void FindNeed(size_t chain);
   TChoice Evaluate(TKeepMode mode, const TRect& rect) const;
@@ -140,6 +142,8 @@ class TGifAnimationEncoder::TImpl {
   const uint32_t* originalAt_ = nullptr;
   TRect violations_, uncover_;
   int lastDisposal_ = 0;  // the last disposal method written other than 0
+  int64_t frames_ = 0;    // frames taken in
+  TRect lastChange_;      // where the newest frame's screen may differ from the one before
 };
 
 TGifAnimationEncoder::TImpl::TImpl(const TGifData& screen)
@@ -167,58 +171,72 @@ TQueuedFrame TGifAnimationEncoder::TImpl::NewQueued() {
   return q;
 }
 
-// D(k), T(k) and what choosing frame k-1's disposal needs when Need(k-1) is T(k) alone. Rows are
-// first worked on whole, in loops the compiler can vectorise; only rows with transparent pixels
-// or changes are looked at pixel by pixel.
+// Makes q, which holds D and T of the frame before the previous one, hold those of the previous
+// one: they differ only where the previous frame changed the screen.
+void TGifAnimationEncoder::TImpl::CatchUp(TQueuedFrame& q) const {
+  const TQueuedFrame& prev = queue_.back();
+  for (int y = lastChange_.Top; y < lastChange_.Bottom; ++y) {
+    const size_t from = size_t(y) * size_t(width_) + size_t(lastChange_.Left);
+    const size_t n = size_t(lastChange_.Width());
+    std::memcpy(q.Shown.get() + from, prev.Shown.get() + from, n * sizeof(uint32_t));
+    std::memcpy(q.Clear.get() + from, prev.Clear.get() + from, n);
+  }
+  q.ClearRows = prev.ClearRows;
+}
+
+// D(k), T(k) and what choosing frame k-1's disposal needs when Need(k-1) is T(k) alone. A frame
+// that tells where it changes the screen is worked on only there; the rest is what the previous
+// frame showed. Rows are worked on whole first, in loops the compiler can vectorise; only rows
+// with transparent pixels or changes are looked at pixel by pixel.
 void TGifAnimationEncoder::TImpl::Show(const TScreenFrame& f, TQueuedFrame& q) {
+  const TRect screen{0, 0, width_, height_};
+  const bool patch = f.ChangedOnly && !queue_.empty() && q.Frame + 2 == frames_;
+  const TRect area = patch ? f.ChangedOnly->Intersect(screen) : screen;
+  if (patch) {
+    CatchUp(q);
+    std::fill(q.FirstDiff.begin(), q.FirstDiff.end(), width_);
+    std::fill(q.LastDiff.begin(), q.LastDiff.end(), -1);
+  }
   const uint32_t key = f.Transparent ? (f.Key & 0xFFFFFF) : kNothing;
   const uint32_t* before = queue_.empty() ? nullptr : queue_.back().Shown.get();
   q.Violations = q.Uncover = TRect{};
-  for (int y = 0; y < height_; ++y) {
+  const int x0 = area.Left, w = area.Width();
+  for (int y = area.Top; y < area.Bottom && w > 0; ++y) {
     const size_t row = size_t(y) * size_t(width_);
     const TPixel* in = f.Pixels + row;
     const uint32_t* original = originalAt_ ? originalAt_ + row : nullptr;
     uint32_t* shown = q.Shown.get() + row;
-    uint32_t anyClear = 0;
+    uint8_t* clear = q.Clear.get() + row;
+    for (int x = x0; x < x0 + w; ++x) clear[x] = (in[x] & 0xFFFFFF) == key;
     if (original) {
-      for (int x = 0; x < width_; ++x) {
-        const uint32_t pixel = in[x] & 0xFFFFFF;
-        const bool clear = pixel == key;
-        anyClear |= clear;
-        shown[x] = clear ? original[x] : pixel;
-      }
+      for (int x = x0; x < x0 + w; ++x) shown[x] = clear[x] ? original[x] : in[x] & 0xFFFFFF;
     } else {
-      for (int x = 0; x < width_; ++x) {
-        const uint32_t pixel = in[x] & 0xFFFFFF;
-        const bool clear = pixel == key;
-        anyClear |= clear;
-        shown[x] = clear ? kNothing : pixel;
-      }
+      for (int x = x0; x < x0 + w; ++x) shown[x] = clear[x] ? kNothing : in[x] & 0xFFFFFF;
     }
-    q.ClearRows[size_t(y)] = uint8_t(anyClear);
+    q.ClearRows[size_t(y)] = std::find(clear, clear + width_, 1) != clear + width_;
     int first = width_, last = -1;
     const uint32_t* prior = before ? before + row : nullptr;
     if (!prior) {
-      for (int x = 0; x < width_; ++x)
+      for (int x = x0; x < x0 + w; ++x)
         if (shown[x] != kNothing) (first = std::min(first, x)), last = x;
-    } else if (std::memcmp(shown, prior, size_t(width_) * sizeof(uint32_t)) != 0) {
-      first = 0;
+    } else if (std::memcmp(shown + x0, prior + x0, size_t(w) * sizeof(uint32_t)) != 0) {
+      first = x0;
       while (shown[first] == prior[first]) ++first;
-      last = width_ - 1;
+      last = x0 + w - 1;
       while (shown[last] == prior[last]) --last;
     }
     q.FirstDiff[size_t(y)] = first;
     q.LastDiff[size_t(y)] = last;
-    if (!anyClear) continue;
-    uint8_t* clear = q.Clear.get() + row;
-    for (int x = 0; x < width_; ++x) {
-      clear[x] = (in[x] & 0xFFFFFF) == key;
+    if (!q.ClearRows[size_t(y)]) continue;
+    for (int x = x0; x < x0 + w; ++x) {
       if (!clear[x]) continue;
       const uint32_t p = prior ? prior[x] : kNothing;
       if (p != (original ? original[x] : kNothing)) Extend(q.Violations, x, y);
       if (p != kNothing) Extend(q.Uncover, x, y);
     }
   }
+  q.Frame = frames_++;
+  lastChange_ = area;
 }
 
 // Need(i) for a chain of `chain` frames after frame i that restore the previous screen (0: the
