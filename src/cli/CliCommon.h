@@ -27,6 +27,9 @@ TDocument OpenInput(const std::string& path);
 // The raster a frame or image shows, as RGBA bytes: transparent pixels get alpha 0.
 std::string RasterToRgba(const TSelectBitmap& raster);
 
+// Sets the allocator up for a short process that works on large planes; called first in main.
+void TuneMemoryForBatchWork();
+
 int RunInfo(const std::string& path);
 int RunFrames(const std::string& path, const std::string& dir);
 struct TConvertOptions {

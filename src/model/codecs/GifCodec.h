@@ -75,11 +75,11 @@ struct TScreenFrame {
   bool Transparent = false;        // pixels whose low 24 bits equal Key let the screen show through
   TPixel Key = 0;
   TColor TransparentColor = clBlack;  // the table entry written for its transparent pixels
-  bool ControlPresent = true;  // a frame read without a control extension stays without one
+  bool ControlPresent = true;         // a frame read without a control extension stays without one
   // The frame names a transparent index even when none of its pixels needs one: decoders that
   // decide by it how to show uncovered pixels then show them as before.
   bool DeclareTransparency = false;
-  uint8_t Disposal = 0;        // 0..3; other values keep the screen like 1
+  uint8_t Disposal = 0;  // 0..3; other values keep the screen like 1
   uint16_t DelayCs = 0;
   bool Interlaced = false;
   std::vector<std::string> Comments;
@@ -132,7 +132,7 @@ struct TComposedFrame {
   TColor TransparentColor = clBlack;  // black for an opaque frame without a control extension
   uint8_t Disposal = 0;               // 0..3; undefined methods read as 0
   uint32_t DelayMs = 100;
-  bool ControlPresent = false;  // whether the file gave it a control extension
+  bool ControlPresent = false;         // whether the file gave it a control extension
   bool NamesTransparentIndex = false;  // and whether that named a transparent index
   bool Interlaced = false;
   std::vector<std::string> Comments;
@@ -176,8 +176,8 @@ class TGifComposer {
   TSurface screen_, saved_;
   TRect savedRect_;
   TRect changed_;
-  int64_t uncovered_ = 0;                // pixels of the screen no frame covers
-  std::unordered_set<TColor> drawn_;     // every colour a frame could have drawn so far
+  int64_t uncovered_ = 0;             // pixels of the screen no frame covers
+  std::unordered_set<TColor> drawn_;  // every colour a frame could have drawn so far
   size_t next_ = 0;
 };
 

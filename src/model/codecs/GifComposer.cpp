@@ -142,10 +142,10 @@ bool TGifComposer::Next() {
   if (next_ >= gif_.Frames.size()) return false;
   const TGifFrameData& f = gif_.Frames[next_++];
   const TRect r = ScreenRect(gif_, f);
-  changed_ = changed_.IsEmpty() ? r : TRect{std::min(changed_.Left, r.Left),
-                                            std::min(changed_.Top, r.Top),
-                                            std::max(changed_.Right, r.Right),
-                                            std::max(changed_.Bottom, r.Bottom)};
+  changed_ = changed_.IsEmpty()
+                 ? r
+                 : TRect{std::min(changed_.Left, r.Left), std::min(changed_.Top, r.Top),
+                         std::max(changed_.Right, r.Right), std::max(changed_.Bottom, r.Bottom)};
   if (f.Control.Present && f.Control.Disposal == 3) {
     // Only the frame's rectangle changes until it is restored.
     savedRect_ = ScreenRect(gif_, f);
@@ -172,8 +172,9 @@ bool TGifComposer::Next() {
 void TGifComposer::Describe(const TGifFrameData& f) {
   frame_ = DescribeFrame(f);
   const std::optional<TColor> own =
-      f.Control.Present ? std::optional(TableColor(ActiveTable(gif_, f), f.Control.TransparentIndex))
-                        : std::nullopt;
+      f.Control.Present
+          ? std::optional(TableColor(ActiveTable(gif_, f), f.Control.TransparentIndex))
+          : std::nullopt;
   const bool uncovered = uncovered_ > 0;
   bool taken = false;
   if (own && drawn_.count(*own)) {

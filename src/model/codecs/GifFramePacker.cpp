@@ -46,9 +46,9 @@ TDrawn FindDrawn(const TFrameToPack& f) {
 
 // The table a frame is written with and how its colours map into it.
 struct TTablePlan {
-  std::vector<TColor> Local;  // empty: the global table
-  TColorIndex Index;          // drawn colour -> index
-  int Clear = -1;             // the index left for transparent pixels, or -1
+  std::vector<TColor> Local;              // empty: the global table
+  TColorIndex Index;                      // drawn colour -> index
+  int Clear = -1;                         // the index left for transparent pixels, or -1
   std::optional<TPaletteMapper> Nearest;  // for colours the table has no room for
 };
 
@@ -104,60 +104,76 @@ void PlanLocal(const TFrameToPack& f, const TDrawn& d, TTablePlan& plan) {
   }
 }
 
-// An arrangement of the rectangle's indices with the largest index it uses.
-struct TArrangement {
-  std::vector<uint8_t> Indices;
-  int Top = 0;
-  void Put(size_t i, int index) {
-    Indices[i] = uint8_t(index);
-    Top = std::max(Top, index);
-  }
-  // The coded size of the first `count` indices.
-  size_t Bytes(size_t count, size_t limit) const {
-    return LzwImageBytes(Indices.data(), std::min(count, Indices.size()),
-                         std::max(2, BitsForCount(size_t(Top) + 1)), limit);
-  }
-};
+// The coded size of indices, with the smallest code size that covers them.
+size_t CodedBytes(const uint8_t* indices, size_t count, size_t limit) {
+  const uint8_t top = count ? *std::max_element(indices, indices + count) : 0;
+  return LzwImageBytes(indices, count, std::max(2, BitsForCount(size_t(top) + 1)), limit);
+}
 
-// The indices of the rectangle: changed pixels drawn, the others drawn again, cleared, or drawn
-// again only where that continues a run (so LZW strings grow long), whichever codes smallest.
+// The ways of writing the pixels that stay, given the indices that draw every pixel again
+// (`redrawn`, with `clear` where a pixel that stays has no colour of its own): drawn again, all
+// cleared, or drawn again only where that continues a run, so that LZW strings grow long.
+enum class TKeptPixels : uint8_t { Redrawn, Cleared, Mixed };
+
+void Rearrange(const uint8_t* redrawn, const uint8_t* changed, size_t count, uint8_t clear,
+               TKeptPixels way, uint8_t* out) {
+  for (size_t o = 0; o < count; ++o) {
+    const uint8_t own = redrawn[o];
+    if (changed[o] || way == TKeptPixels::Redrawn) {
+      out[o] = own;
+    } else if (way == TKeptPixels::Cleared) {
+      out[o] = clear;
+    } else {
+      out[o] = own != clear && o > 0 && out[o - 1] == own ? own : clear;
+    }
+  }
+}
+
+// The indices of the rectangle: changed pixels drawn, the others written in whichever way codes
+// smallest. Large frames are judged by their first part, which tells the ways apart as well.
 std::vector<uint8_t> Arrange(const TFrameToPack& f, const TDrawn& d, TTablePlan& plan) {
   const TRect& r = f.Rect;
   const size_t n = d.Changed.size();
-  TArrangement redrawn, cleared, mixed;
-  for (TArrangement* a : {&redrawn, &cleared, &mixed}) a->Indices.resize(n);
-  const int clear = std::max(plan.Clear, 0);
-  bool choice = false;  // some pixel may be either
+  std::vector<uint8_t> indices(n);
+  // A transparent entry is never the index of a drawn colour, so in `indices` it marks the
+  // pixels that stay without a colour of their own.
+  const uint8_t clear = uint8_t(std::max(plan.Clear, 0));
+  bool choice = false;  // some pixel that stays could be drawn again
   size_t o = 0;
   for (int y = r.Top; y < r.Bottom; ++y) {
     const uint32_t* shown = f.Shown + size_t(y) * size_t(f.ScreenWidth);
     for (int x = r.Left; x < r.Right; ++x, ++o) {
       const int own = shown[x] == kNothing ? -1 : plan.Index.Find(shown[x]);
       if (d.Changed[o]) {
-        const int index = own >= 0 ? own : plan.Nearest->IndexOf(shown[x]);
-        redrawn.Put(o, index);
-        cleared.Put(o, index);
-        mixed.Put(o, index);
-        continue;
+        indices[o] = uint8_t(own >= 0 ? own : plan.Nearest->IndexOf(shown[x]));
+      } else {
+        choice |= own >= 0;
+        indices[o] = own >= 0 ? uint8_t(own) : clear;
       }
-      choice |= own >= 0;
-      redrawn.Put(o, own >= 0 ? own : clear);
-      cleared.Put(o, clear);
-      const bool continues = o > 0 && own >= 0 && mixed.Indices[o - 1] == own;
-      mixed.Put(o, continues ? own : clear);
     }
   }
-  if (plan.Clear < 0) return std::move(redrawn.Indices);
-  if (!choice) return std::move(cleared.Indices);
-  // Large frames are judged by their first part, which tells the arrangements apart as well.
-  constexpr size_t kJudged = size_t(1) << 16;
-  TArrangement* best = &cleared;
-  size_t bestSize = cleared.Bytes(kJudged, SIZE_MAX / 8);
-  for (TArrangement* a : {&redrawn, &mixed}) {
-    const size_t size = a->Bytes(kJudged, bestSize);
-    if (size < bestSize) best = a, bestSize = size;
+  if (plan.Clear < 0) return indices;
+  TKeptPixels way = TKeptPixels::Cleared;
+  if (choice) {
+    constexpr size_t kJudged = size_t(1) << 12;
+    const size_t judged = std::min(n, kJudged);
+    static thread_local std::vector<uint8_t> cleared, mixed;
+    cleared.resize(judged);
+    mixed.resize(judged);
+    Rearrange(indices.data(), d.Changed.data(), judged, clear, TKeptPixels::Cleared,
+              cleared.data());
+    Rearrange(indices.data(), d.Changed.data(), judged, clear, TKeptPixels::Mixed, mixed.data());
+    size_t best = CodedBytes(cleared.data(), judged, SIZE_MAX / 8);
+    const size_t redrawn = CodedBytes(indices.data(), judged, best);
+    if (redrawn < best) way = TKeptPixels::Redrawn, best = redrawn;
+    // Mixed often equals one of the others; then it codes no smaller.
+    const bool same = std::equal(mixed.begin(), mixed.end(), cleared.begin()) ||
+                      std::equal(mixed.begin(), mixed.end(), indices.begin());
+    if (!same && CodedBytes(mixed.data(), judged, best) < best) way = TKeptPixels::Mixed;
   }
-  return std::move(best->Indices);
+  if (way != TKeptPixels::Redrawn)
+    Rearrange(indices.data(), d.Changed.data(), n, clear, way, indices.data());
+  return indices;
 }
 
 }  // namespace

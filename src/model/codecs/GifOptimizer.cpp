@@ -72,7 +72,7 @@ int EffectiveDisposal(const TScreenFrame& f) {
 }
 
 TKeepMode ModeOf(int disposal) {
-  return disposal == 2 ? TKeepMode::Background
+  return disposal == 2   ? TKeepMode::Background
          : disposal == 3 ? TKeepMode::Previous
                          : TKeepMode::Keep;
 }
@@ -258,7 +258,8 @@ void TGifAnimationEncoder::TImpl::FindNeed(size_t chain) {
         if (!queue_[m].ClearRows[size_t(y)]) continue;
         needUnionRows_[size_t(y)] = 1;
         const size_t row = size_t(y) * size_t(width_);
-        for (int x = 0; x < width_; ++x) needUnion_[row + size_t(x)] |= queue_[m].Clear[row + size_t(x)];
+        for (int x = 0; x < width_; ++x)
+          needUnion_[row + size_t(x)] |= queue_[m].Clear[row + size_t(x)];
       }
     need_ = needUnion_.data();
     needRows_ = needUnionRows_.data();
@@ -310,9 +311,12 @@ TRect TGifAnimationEncoder::TImpl::DifferencesOutside(const TRect& r) const {
 // P'(i) at pixel p inside the disposal's rectangle.
 uint32_t TGifAnimationEncoder::TImpl::UnderAfter(TKeepMode mode, size_t p) const {
   switch (mode) {
-    case TKeepMode::Keep: return queue_[0].Shown[p];
-    case TKeepMode::Previous: return under_[p];
-    case TKeepMode::Background: break;
+    case TKeepMode::Keep:
+      return queue_[0].Shown[p];
+    case TKeepMode::Previous:
+      return under_[p];
+    case TKeepMode::Background:
+      break;
   }
   return kNothing;
 }
@@ -417,8 +421,8 @@ void TGifAnimationEncoder::TImpl::Emit(TRect rect, TKeepMode mode) {
   // restore, a frame that keeps the screen says so.
   if (own == 0 && lastDisposal_ >= 2) own = 1;
   o.Control.Disposal = uint8_t(mode == TKeepMode::Background ? 2
-                               : mode == TKeepMode::Previous  ? 3
-                                                              : own);
+                               : mode == TKeepMode::Previous ? 3
+                                                             : own);
   if (o.Control.Disposal != 0) lastDisposal_ = o.Control.Disposal;
   o.Control.DelayCs = meta.DelayCs;
   o.Control.Transparent = packed.TransparentIndex >= 0;
@@ -470,10 +474,6 @@ bool TGifAnimationEncoder::TImpl::Decide(bool finishing) {
   const TChoice choice = ChooseDisposal();
   Emit(choice.Rect, choice.Mode);
   changes_ = choice.Next;
-  if (originalAt_ == queue_.front().Shown.get()) {
-    original_.assign(originalAt_, originalAt_ + size_);
-    originalAt_ = original_.data();
-  }
   spare_.push_back(std::move(queue_.front()));
   queue_.pop_front();
   return true;
@@ -497,6 +497,13 @@ void TGifAnimationEncoder::TImpl::Add(const TScreenFrame& f) {
   while (Decide(false)) {
   }
   KeepOriginal(f, queue_.back().Shown.get());
+  // P of the original may still be a plane that has left the queue (after a frame restoring the
+  // previous screen); it is kept before the plane is used again. Mostly P is the newest frame's.
+  for (const TQueuedFrame& s : spare_)
+    if (originalAt_ == s.Shown.get()) {
+      original_.assign(originalAt_, originalAt_ + size_);
+      originalAt_ = original_.data();
+    }
 }
 
 TGifData TGifAnimationEncoder::TImpl::Finish() {
@@ -511,8 +518,12 @@ TGifData TGifAnimationEncoder::TImpl::Finish() {
 TGifAnimationEncoder::TGifAnimationEncoder(const TGifData& screen)
     : impl_(std::make_unique<TImpl>(screen)) {}
 TGifAnimationEncoder::~TGifAnimationEncoder() = default;
-void TGifAnimationEncoder::Add(const TScreenFrame& frame) { impl_->Add(frame); }
-TGifData TGifAnimationEncoder::Finish() { return impl_->Finish(); }
+void TGifAnimationEncoder::Add(const TScreenFrame& frame) {
+  impl_->Add(frame);
+}
+TGifData TGifAnimationEncoder::Finish() {
+  return impl_->Finish();
+}
 
 // ---- Optimising decoded frames ----
 
@@ -552,8 +563,8 @@ TGifData OptimizeGif(const TGifData& fullFrames) {
     s.Pixels = pixels.data();
     s.Transparent = transparent;
     s.Key = kClear;
-    s.TransparentColor = transparent ? gif_detail::TableColor(table, f.Control.TransparentIndex)
-                                     : clBlack;
+    s.TransparentColor =
+        transparent ? gif_detail::TableColor(table, f.Control.TransparentIndex) : clBlack;
     s.ControlPresent = f.Control.Present;
     s.DeclareTransparency = transparent;
     s.Disposal = f.Control.Disposal;

@@ -55,10 +55,10 @@ void AppendSubBlocks(TBytes& out, const uint8_t* data, size_t size) {
   out.push_back(0);
 }
 
-// The indices in the order they are stored: interlaced frames by passes.
-std::vector<uint8_t> StoredOrder(const TGifFrameData& frame) {
+// The indices in the order they are stored: an interlaced frame's rows are put in pass order into
+// `stored`; other frames are coded from their own indices without a copy.
+const std::vector<uint8_t>& StoredOrder(const TGifFrameData& frame, std::vector<uint8_t>& stored) {
   if (!frame.Interlaced) return frame.Indices;
-  std::vector<uint8_t> stored;
   stored.reserve(frame.Indices.size());
   static constexpr int kStart[4] = {0, 4, 2, 1};
   static constexpr int kStep[4] = {8, 8, 4, 2};
@@ -153,10 +153,10 @@ void TGifWriter::PutComments(const TGifFrameData& frame) {
 
 // The index byte is written even without transparency so that a read stream writes back the same.
 void TGifWriter::PutControl(const TGifControl& control) {
-  out_.insert(out_.end(),
-              {0x21, 0xF9, 4, uint8_t(((control.Disposal & 7) << 2) | (control.Transparent ? 1 : 0)),
-               uint8_t(control.DelayCs & 0xFF), uint8_t(control.DelayCs >> 8),
-               control.TransparentIndex, 0});
+  out_.insert(out_.end(), {0x21, 0xF9, 4,
+                           uint8_t(((control.Disposal & 7) << 2) | (control.Transparent ? 1 : 0)),
+                           uint8_t(control.DelayCs & 0xFF), uint8_t(control.DelayCs >> 8),
+                           control.TransparentIndex, 0});
 }
 
 void TGifWriter::PutImage(const TGifFrameData& frame) {
@@ -168,8 +168,8 @@ void TGifWriter::PutImage(const TGifFrameData& frame) {
   const int indexBits = BitsForIndices(frame);
   int localBits = 0;
   if (!frame.LocalTable.empty())
-    localBits = std::max({std::clamp(frame.LocalBits, 1, 8), BitsForCount(frame.LocalTable.size()),
-                          indexBits});
+    localBits = std::max(
+        {std::clamp(frame.LocalBits, 1, 8), BitsForCount(frame.LocalTable.size()), indexBits});
   uint8_t packed = frame.Interlaced ? 0x40 : 0;
   if (localBits > 0) packed |= uint8_t(0x80 | (localBits - 1));
   out_.push_back(packed);
@@ -178,12 +178,12 @@ void TGifWriter::PutImage(const TGifFrameData& frame) {
   // LZW codes smallest with the smallest size. Runs grow longer in a larger table, so the
   // run-length coding tries every size.
   int codeSize = std::max(2, indexBits);
-  const std::vector<uint8_t> stored = StoredOrder(frame);
+  std::vector<uint8_t> reordered;
+  const std::vector<uint8_t>& stored = StoredOrder(frame, reordered);
   std::vector<uint8_t> codes;
   if (compression_ == TGifCompression::Rle) {
     for (int size = codeSize; size <= 8; ++size) {
-      std::vector<uint8_t> c =
-          gif_detail::EncodeRunLengthCodes(stored.data(), stored.size(), size);
+      std::vector<uint8_t> c = gif_detail::EncodeRunLengthCodes(stored.data(), stored.size(), size);
       if (codes.empty() || c.size() < codes.size()) codes = std::move(c), codeSize = size;
     }
   } else {
