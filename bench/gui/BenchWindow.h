@@ -5,7 +5,12 @@
 #include <QApplication>
 #include <QTemporaryDir>
 
+#include "documents/DocumentView.h"
+#include "documents/ImageBrowseFrm.h"
 #include "documents/MainForm.h"
+#include "editor/ColorPanel.h"
+#include "editor/Editor.h"
+#include "editor/ZoomView.h"
 #include "windows/ScriptedDialogs.h"
 
 class TBenchWindow {
@@ -14,9 +19,14 @@ class TBenchWindow {
     form_.resize(1280, 900);
     form_.show();
     QApplication::processEvents();
-    form_.ZoomCombo->setCurrentIndex(zoomIndex);
+    form_.Editor().View().ZoomCombo->setCurrentIndex(zoomIndex);
   }
   TMainForm& Form() { return form_; }
+  // A blank bitmap, added and made current as the New command does.
+  void NewDocument(const QString& name, int width, int height, int bits) {
+    QTreeWidgetItem* node = form_.Navigator->NewDocument(name, width, height, bits, false, nullptr);
+    form_.Documents().NavigatorPicTreeChange(node);
+  }
 
  private:
   TMainFormContext Context() {

@@ -26,13 +26,13 @@ void Send(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButtons held) 
 void BM_ToolDrag(benchmark::State& state) {
   TBenchWindow window(int(state.range(0)));
   TMainForm& form = window.Form();
-  form.Navigator->NewDocument("Noname1.bmp", 2048, 2048, 24, false, nullptr);
+  window.NewDocument("Noname1.bmp", 2048, 2048, 24);
   // The view shows the middle of the picture, so the band reaches back to an anchor off screen.
-  form.HScr->setValue(800);
-  form.VScr->setValue(800);
+  form.Editor().View().HScr->setValue(800);
+  form.Editor().View().VScr->setValue(800);
   QApplication::processEvents();
   form.Act(state.range(1) == 0 ? "Pencil1" : "Rectangle1").trigger();
-  QWidget* box = form.ZoomBox;
+  QWidget* box = form.Editor().View().ZoomBox;
   const int w = box->width() - 2, h = box->height() - 2;
   Send(box, QEvent::MouseButtonPress, {1, 1}, Qt::LeftButton);
   int i = 0;
@@ -42,12 +42,12 @@ void BM_ToolDrag(benchmark::State& state) {
     const QPoint at((i * 37) % w, (i * 23) % h);
     Send(box, QEvent::MouseMove, at, Qt::LeftButton);
     box->repaint();
-    form.ViewImg->repaint();
+    form.Editor().View().ViewImg->repaint();
   }
   // The rectangle reports its size while it is dragged; without it nothing was measured.
   if (state.range(1) == 1 && form.StatusText(2).isEmpty()) state.SkipWithError("no drag");
   Send(box, QEvent::MouseButtonRelease, {1, 1}, Qt::NoButton);
-  state.SetLabel(form.ZoomCombo->currentText().toStdString() +
+  state.SetLabel(form.Editor().View().ZoomCombo->currentText().toStdString() +
                  (state.range(1) == 0 ? " pencil" : " rectangle"));
   form.Navigator->PicTree->clear();
 }

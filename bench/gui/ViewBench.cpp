@@ -13,9 +13,9 @@
 #include "BenchWindow.h"
 #include "documents/ImageBrowseFrm.h"
 #include "documents/MainForm.h"
-#include "editor/ZoomRender.h"
 #include "model/SelectBitmap.h"
 #include "model/WorkImage.h"
+#include "render/ZoomRender.h"
 #include "windows/ScriptedDialogs.h"
 
 namespace {
@@ -116,19 +116,19 @@ BENCHMARK(BM_SelectionOutline)->DenseRange(0, 4, 2);
 void BM_NavigatorSwitch(benchmark::State& state) {
   TBenchWindow window(int(state.range(0)));
   TMainForm& form = window.Form();
-  form.Navigator->NewDocument("Noname1.bmp", 256, 256, 8, false, nullptr);
-  form.Navigator->NewDocument("Noname2.bmp", 256, 256, 24, false, nullptr);
+  window.NewDocument("Noname1.bmp", 256, 256, 8);
+  window.NewDocument("Noname2.bmp", 256, 256, 24);
   QApplication::processEvents();
   QTreeWidget* tree = form.Navigator->PicTree;
   int next = 0;
   for (auto _ : state) {
     form.Navigator->Select(tree->topLevelItem(next));
     next = 1 - next;
-    form.ZoomBox->repaint();
-    form.ViewImg->repaint();
-    form.ColorGrid->viewport()->repaint();
+    form.Editor().View().ZoomBox->repaint();
+    form.Editor().View().ViewImg->repaint();
+    form.Editor().Colors().ColorGrid->viewport()->repaint();
   }
-  state.SetLabel(form.ZoomCombo->currentText().toStdString());
+  state.SetLabel(form.Editor().View().ZoomCombo->currentText().toStdString());
   form.Navigator->PicTree->clear();
 }
 BENCHMARK(BM_NavigatorSwitch)->Arg(0)->Arg(3)->Arg(4)->Unit(benchmark::kMicrosecond);

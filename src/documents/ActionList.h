@@ -18,27 +18,25 @@
 #include <vector>
 
 #include "documents/CommandTable.h"
+#include "editor/EditorServices.h"
 
-class TActionList : public QObject {
+class TActionList : public QObject, public ICommandList {
   Q_OBJECT
  public:
-  using TExecute = std::function<void()>;
-  using TUpdate = std::function<void(QAction&)>;
-
   // Creates one action per command row, owned by and added to `owner` (so shortcuts work).
   explicit TActionList(QWidget* owner);
 
   QAction* Find(const QString& name) const;
   // The action of a command that must exist (aborts on a wrong name: a programming error).
-  QAction& operator[](const QString& name) const;
+  QAction& operator[](const QString& name) const override;
   const TCommandDef* Definition(const QString& name) const;
   const std::vector<QAction*>& All() const { return actions_; }
 
-  void OnExecute(const QString& name, TExecute handler);
-  void OnUpdate(const QString& name, TUpdate handler);
+  void OnExecute(const QString& name, TExecute handler) override;
+  void OnUpdate(const QString& name, TUpdate handler) override;
   bool HasExecute(const QString& name) const;
   // Calls the execute handler directly (whatever the enabled state); false without one.
-  bool Run(const QString& name);
+  bool Run(const QString& name) override;
 
   // The idle pass: runs every update handler and disables commands without behaviour.
   void UpdateAll();

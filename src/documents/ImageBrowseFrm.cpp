@@ -1,13 +1,13 @@
 #include "documents/ImageBrowseFrm.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QHeaderView>
+#include <QScopedValueRollback>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include "controls/Pictures.h"
 #include "documents/ImageHint.h"
-#include "documents/WaitCursor.h"
 #include "model/Groups.h"
 #include "model/WorkFrame.h"
 #include "model/WorkImages.h"
@@ -103,7 +103,7 @@ TImageBrowseFrm::TImageBrowseFrm(QWidget* parent) : QWidget(parent) {
   connect(PicTree, &QTreeWidget::currentItemChanged, this,
           [this](QTreeWidgetItem* current, QTreeWidgetItem*) {
             if (current && !current->isSelected()) current->setSelected(true);
-            emit SelectionChanged(current);
+            if (!quiet_) emit SelectionChanged(current);
           });
   hintTimer_.setSingleShot(true);
   connect(&hintTimer_, &QTimer::timeout, this, &TImageBrowseFrm::HintTimeEventTimer);
@@ -111,29 +111,17 @@ TImageBrowseFrm::TImageBrowseFrm(QWidget* parent) : QWidget(parent) {
     if (!on) CloseHints();
   });
   PicTree->viewport()->installEventFilter(this);
+  // The tree scrolling under a still pointer brings another node under it.
+  for (QScrollBar* bar : {PicTree->verticalScrollBar(), PicTree->horizontalScrollBar()})
+    connect(bar, &QScrollBar::valueChanged, this, &TImageBrowseFrm::TreeScrolled);
 }
 
 TImageBrowseFrm::~TImageBrowseFrm() {
   delete hint_;
 }
 
-bool TImageBrowseFrm::OpenFile(const QString& path) {
-  const std::string file = LocalPath(path);
-  TDocument document;
-  {
-    TWaitCursor wait;
-    document = CreateDocumentToOpen(file);
-  }
-  {
-    TWaitCursor wait;
-    document.LoadFromFile(file);
-  }
-  AddDocument(std::move(document), QFileInfo(path).fileName());
-  return true;
-}
-
-TDocumentRef TImageBrowseFrm::NewDocument(const QString& name, int width, int height, int bits,
-                                          bool group, const TPaletteRecord* palette) {
+QTreeWidgetItem* TImageBrowseFrm::NewDocument(const QString& name, int width, int height, int bits,
+                                              bool group, const TPaletteRecord* palette) {
   TDocument document = CreateDocumentForFile(LocalPath(name), group);
   if (TImageGroup* g = document.Group.get()) {
     g->SetBitCount(bits);
@@ -147,9 +135,7 @@ TDocumentRef TImageBrowseFrm::NewDocument(const QString& name, int width, int he
     image.InitImage(width, height, palette, bits);
     image.EditImage().Fill(ColorToPixel(image.GetRightColor()));
   }
-  const TDocumentRef made{document.Image.get(), document.Group.get()};
-  AddDocument(std::move(document), name);
-  return made;
+  return AddDocument(std::move(document), name);
 }
 
 QTreeWidgetItem* TImageBrowseFrm::AddDocument(TDocument document, const QString& caption) {
@@ -164,6 +150,7 @@ QTreeWidgetItem* TImageBrowseFrm::AddDocument(TDocument document, const QString&
       node->addChild(child);
     }
   }
+  const QScopedValueRollback<bool> quiet(quiet_, true);
   PicTree->addTopLevelItem(node);
   node->setExpanded(true);
   Select(node);

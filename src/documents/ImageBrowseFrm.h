@@ -46,12 +46,6 @@ class TNavigatorNode : public QTreeWidgetItem {
 TWorkImage* NodeImage(const QTreeWidgetItem* node);
 TImageGroup* NodeGroup(const QTreeWidgetItem* node);
 
-// Pointers to the document a command made or found: a single image or a group.
-struct TDocumentRef {
-  TWorkImage* Image = nullptr;
-  TImageGroup* Group = nullptr;
-};
-
 class TImageBrowseFrm : public QWidget {
   Q_OBJECT
  public:
@@ -70,17 +64,18 @@ class TImageBrowseFrm : public QWidget {
   // The number of open documents (top-level nodes).
   int DocumentCount() const { return PicTree->topLevelItemCount(); }
 
-  // Opens a picture as a new document, adds its nodes and selects it. Throws EVelmoraError when
-  // the file cannot be read; nothing is added then.
-  bool OpenFile(const QString& path);
-  // A blank document named `name` (its extension picks the class), added and selected.
-  // `palette` null: the default palette of the depth.
-  TDocumentRef NewDocument(const QString& name, int width, int height, int bits, bool group,
-                           const TPaletteRecord* palette);
+  // Adds the document's nodes and selects its node without announcing it: the command that
+  // added it shows it. Answers the document's node.
+  QTreeWidgetItem* AddDocument(TDocument document, const QString& caption);
+  // A blank document named `name` (its extension picks the class), added and selected as by
+  // AddDocument. `palette` null: the default palette of the depth.
+  QTreeWidgetItem* NewDocument(const QString& name, int width, int height, int bits, bool group,
+                               const TPaletteRecord* palette);
   // The highest number of the open "Noname" documents, 0 without any.
   int NextNonameNumber() const;
 
   QTreeWidgetItem* Selected() const { return PicTree->currentItem(); }
+  // Selects the node and announces it with SelectionChanged (when it changes the selection).
   void Select(QTreeWidgetItem* node);
   // Takes a top-level node with its children out of the tree and frees its document. The tree
   // selects a neighbouring document by itself.
@@ -105,12 +100,14 @@ class TImageBrowseFrm : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  QTreeWidgetItem* AddDocument(TDocument document, const QString& caption);
   void HoverNode(QTreeWidgetItem* node, const QPoint& globalPosition);
+  void TreeScrolled();
   void HintTimeEventTimer();
 
   QTimer hintTimer_;
   QTreeWidgetItem* hoverNode_ = nullptr;
   QPoint hoverPosition_;
   TImageHint* hint_ = nullptr;
+  // Selection changes are not announced while a document is being added.
+  bool quiet_ = false;
 };

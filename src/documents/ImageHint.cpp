@@ -1,10 +1,10 @@
 #include "documents/ImageHint.h"
 
 #include "documents/ImageBrowseFrm.h"
-#include "editor/ImageConvert.h"
 #include "model/GifBuilder.h"
 #include "model/ImageGroup.h"
 #include "model/WorkImage.h"
+#include "render/ImageConvert.h"
 
 TImageHint::TImageHint(QWidget* parent) : QWidget(parent, Qt::ToolTip | Qt::FramelessWindowHint) {
   setObjectName("ImageHint");

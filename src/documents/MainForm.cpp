@@ -4,31 +4,27 @@
 
 #include <QApplication>
 #include <QFile>
-#include <QFileInfo>
 #include <QShowEvent>
+#include <QTimer>
 
 #include "controls/Pictures.h"
 #include "documents/ActionList.h"
+#include "documents/DocumentView.h"
 #include "documents/HelpForm.h"
 #include "documents/ImageBrowseFrm.h"
+#include "documents/NewImageForm.h"
 #include "documents/QtClipboard.h"
-#include "model/Errors.h"
+#include "documents/commands/ImageCommands.h"
+#include "documents/files/FileCommands.h"
+#include "documents/frames/FrameCommands.h"
+#include "documents/properties/PropertiesCommands.h"
+#include "editor/Editor.h"
+#include "editor/ZoomView.h"
 #include "model/IniFile.h"
 #include "model/MruList.h"
 #include "model/SettingsPath.h"
 #include "windows/Dialogs.h"
-#include "documents/NewImageForm.h"
 #include "windows/OptionsForm.h"
-
-#if __has_include("model/SelectBitmap.h")
-#include "model/SelectBitmap.h"
-void TSelectBitmapDeleter::operator()(TSelectBitmap* bitmap) const {
-  delete bitmap;
-}
-#else
-// Without the raster class no working copy can have been made, so there is nothing to free.
-void TSelectBitmapDeleter::operator()(TSelectBitmap*) const {}
-#endif
 
 namespace {
 
@@ -49,10 +45,14 @@ TMainForm::TMainForm(TMainFormContext context, QWidget* parent)
   if (!dialogs_) dialogs_ = (ownDialogs_ = std::make_unique<TQtDialogs>()).get();
   clipboard_ = context_.Clipboard;
   if (!clipboard_) clipboard_ = (ownClipboard_ = std::make_unique<TQtClipboard>()).get();
+  settings_ =
+      std::make_unique<TIniFile>(QFile::encodeName(SettingsPathFor(context_)).toStdString());
   mru_ = std::make_unique<TMruList>();
   actions_ = new TActionList(this);
   actions_->SetErrorHandler([this](const QString& message) { Dialogs().Error(this, message); });
+  editor_ = std::make_unique<TEditor>(*actions_, static_cast<IStatusPanels&>(*this));
   BuildLayout();
+  BuildModules();
   FormCreate();
   // The New image dialog and the options dialog live as long as the main window and keep
   // their choices between uses; the options dialog reads its settings now.
@@ -68,6 +68,19 @@ TMainForm::~TMainForm() {
   delete helpForm_;
   delete optionsForm_;
   delete newImageForm_;
+}
+
+void TMainForm::BuildModules() {
+  documents_ =
+      std::make_unique<TDocumentView>(*this, *editor_, *Navigator, *frameGrid_, *Splitter1);
+  const TFeatureContext context{*this, *actions_, *dialogs_,  *clipboard_, *settings_,
+                                *mru_, *editor_,  *Navigator, *documents_};
+  auto files = std::make_unique<TFileCommands>(context, *MRUPopup, context_.ReadDocument);
+  files_ = files.get();
+  modules_.push_back(std::move(files));
+  modules_.push_back(std::make_unique<TFrameCommands>(context, *frameGrid_));
+  modules_.push_back(std::make_unique<TPropertiesCommands>(context, *propertiesPanel_));
+  modules_.push_back(std::make_unique<TImageCommands>(context));
 }
 
 QAction& TMainForm::Act(const char* name) {
@@ -95,19 +108,7 @@ QString TMainForm::StatusText(int panel) const {
   return panel >= 0 && panel < 4 ? StatPanels[panel]->text() : QString();
 }
 
-bool TMainForm::TryOpenFile(const QString& path) {
-  try {
-    return OpenFile(path);
-  } catch (const std::exception& e) {
-    Dialogs().Error(this, QString::fromUtf8(e.what()));
-    return false;
-  }
-}
-
 void TMainForm::FormCreate() {
-  OpenDlgInitialDir.clear();  // the system's default folder until the user picks one
-  settings_ =
-      std::make_unique<TIniFile>(QFile::encodeName(SettingsPathFor(context_)).toStdString());
   if (!settings_->ReadError().empty())  // said once; the store then leaves the file alone
     Dialogs().Error(this, QString("The settings file %1 cannot be read: %2.\nVelmora starts with "
                                   "its default settings and leaves the file as it is.")
@@ -115,32 +116,17 @@ void TMainForm::FormCreate() {
                                    QString::fromStdString(settings_->ReadError())));
   RestorePlacement();
   RestoreStoredProperties();
-  LoadMruList();
+  files_->LoadMruList();
   Navigator->cbHints->setChecked(settings_->ReadString(NavigatorSection, "ShowHint", "1") == "1");
-  CurrentImage = nullptr;
-  WorkingCopy.reset();
-  GroupPreview->SetRowHeight(0, 16);
-  GroupPreview->SetColWidth(0, 16);
-  ZoomBox->resize(0, 0);
-  ViewImg->resize(0, 0);
-  Pictures::LoadCursors();
-  ViewBitmap = TSurface();
   ReadZoomIndex();
-  Act("ToggleGridAct").setChecked(true);
-  GridVisible = true;
-  Act("ToggleSelectAct").setChecked(true);
-  OutlineVisible = true;
-  UpdateZoomLayout();
-  ApplyLeftColor(MakeColor(0, 128, 128));
-  ApplyRightColor(clWhite);
-  UpdateMiddleColor();
-  SelectBtn->SetDown(true);
+  editor_->Start();
 }
 
 void TMainForm::ReadZoomIndex() {
   // Anything but a whole number from 0 to 4 gives the default factor.
+  QComboBox* zoom = editor_->View().ZoomCombo;
   const int index = settings_->ReadInteger(ZoomSection, "Index", DefaultZoomIndex);
-  ZoomCombo->setCurrentIndex(index >= 0 && index < ZoomCombo->count() ? index : DefaultZoomIndex);
+  zoom->setCurrentIndex(index >= 0 && index < zoom->count() ? index : DefaultZoomIndex);
 }
 
 void TMainForm::showEvent(QShowEvent* event) {
@@ -154,19 +140,12 @@ void TMainForm::showEvent(QShowEvent* event) {
 void TMainForm::FormShow() {
   if (context_.Arguments.isEmpty()) return;
   const QString path = context_.Arguments.first();
-  if (TryOpenFile(path)) AddToMru(path);
+  if (files_->TryOpenFile(path)) files_->AddToMru(path);
 }
 
 void TMainForm::AttachHandlers() {
   AttachStartupHandlers();
-  AttachToolMenuHandlers();
-  AttachToolBarVisibility();
-  AttachViewHandlers();
-  AttachPointerHandlers();
-  AttachToolHandlers();
-  AttachUndoHandlers();
-  AttachKeyHandlers();
-  AttachColorHandlers();
-  AttachDocumentHandlers();
-  // Work on tools and further commands attaches its handlers here as it arrives.
+  editor_->AttachHandlers(*this);
+  for (const auto& module : modules_) module->Attach();
+  documents_->AttachHandlers();
 }

@@ -6,6 +6,8 @@
 #include "documents/ActionList.h"
 #include "documents/CommandTable.h"
 #include "documents/MainForm.h"
+#include "editor/Editor.h"
+#include "editor/ZoomView.h"
 
 namespace {
 
@@ -71,13 +73,7 @@ void TMainForm::BuildToolBars() {
   ViewBar = MakeBar(this, "ViewBar", "View");
   AddButtons(ViewBar, Actions(), {"ToggleGridAct", "ToggleSelectAct", "ToggleSmoothAct", "-"});
   SmoothBtn = qobject_cast<QToolButton*>(ViewBar->widgetForAction(&Act("ToggleSmoothAct")));
-  ZoomCombo = new QComboBox(ViewBar);
-  ZoomCombo->setObjectName("ZoomCombo");
-  ZoomCombo->addItems({"100%", "200%", "400%", "800%", "1600%"});
-  ZoomCombo->setMaxVisibleItems(5);
-  ZoomCombo->setToolTip("Zoom factor");
-  ZoomCombo->setEnabled(false);
-  ViewBar->addWidget(ZoomCombo);
+  ViewBar->addWidget(editor_->View().ZoomCombo);
   ZoomBar = MakeBar(this, "ZoomBar", "Zoom");
   AddButtons(ZoomBar, Actions(), {"ZoomInAct", "ZoomOutAct", "GoParentAct"});
   TransformBar = MakeBar(this, "TransformBar", "Transforms");

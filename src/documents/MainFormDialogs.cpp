@@ -2,21 +2,26 @@
 
 #include "documents/MainForm.h"
 #include "documents/NewImageForm.h"
+#include "documents/files/FileCommands.h"
+#include "editor/ColorPanel.h"
+#include "editor/Editor.h"
 #include "model/WorkImages.h"
 #include "palettes/ColorChoiceDlg.h"
 #include "windows/Dialogs.h"
 #include "windows/OptionsForm.h"
 
 void TMainForm::ConnectDialogs() {
-  NewImageDialogHook = [this]() -> std::optional<TNewImageChoice> {
+  files_->NewImageDialogHook = [this]() -> std::optional<TNewImageChoice> {
     TNewImageForm& form = NewImageForm();
     if (Dialogs().Exec(form) != QDialog::Accepted) return std::nullopt;
     return TNewImageChoice{form.TypeNumber(), form.ImageWidth(), form.ImageHeight(), form.Bits(),
                            form.ChosenPalette()};
   };
-  PickPaletteColorHook = [this](const TPaletteRecord& palette, TColor initial, bool allowMore) {
+  editor_->Colors().PickPaletteColorHook = [this](const TPaletteRecord& palette, TColor initial,
+                                                  bool allowMore) {
     return PickPaletteColor(Dialogs(), this, palette, initial, allowMore);
   };
+  editor_->SetOptions(optionsForm_);
   // New GIF documents take their coding from the options.
   SetDefaultGifCompression(uint8_t(OptionsForm().DefaultGifCompression()));
   connect(&OptionsForm(), &TOptionsForm::DefaultGifCompressionChanged, this,

@@ -5,13 +5,14 @@
 #include "documents/HelpForm.h"
 #include "documents/HelpPages.h"
 #include "documents/MainForm.h"
+#include "editor/Editor.h"
+#include "editor/ZoomView.h"
 #include "windows/Dialogs.h"
 #include "windows/OptionsForm.h"
 
 void TMainForm::AttachStartupHandlers() {
   TActionList& a = Actions();
   a.OnExecute("ExitAct", [this] { ExitActExecute(); });
-  a.OnExecute("CleanupMRUAct", [this] { CleanupMRUActExecute(); });
   a.OnExecute("Options1", [this] { Options1Click(); });
   a.OnExecute("Contents1", [this] { Contents1Click(); });
   a.OnExecute("Index1", [this] { Index1Click(); });
@@ -22,8 +23,9 @@ void TMainForm::AttachStartupHandlers() {
 void TMainForm::Options1Click() {
   Dialogs().Exec(OptionsForm());
   // Grid and background colours may have changed.
-  if (ZoomBox->isVisible()) UpdateZoomLayout();
-  ZoomBox->update();
+  TZoomView& view = editor_->View();
+  if (view.ZoomBox->isVisible()) view.UpdateZoomLayout();
+  view.ZoomBox->update();
 }
 
 void TMainForm::Contents1Click() {

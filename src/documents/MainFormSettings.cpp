@@ -8,6 +8,10 @@
 #include "documents/HelpForm.h"
 #include "documents/ImageBrowseFrm.h"
 #include "documents/MainForm.h"
+#include "documents/files/FileCommands.h"
+#include "editor/Editor.h"
+#include "editor/ToolBox.h"
+#include "editor/ZoomView.h"
 #include "model/IniFile.h"
 #include "model/MruList.h"
 #include "windows/Dialogs.h"
@@ -18,17 +22,17 @@ namespace {
 // The tool buttons whose state is kept between runs, keyed like the stored properties.
 struct TStoredButton {
   const char* Key;
-  TAdvSpeedButton* TMainForm::*Button;
+  TAdvSpeedButton* TToolBox::*Button;
 };
 
 constexpr TStoredButton StoredButtons[] = {
-    {"ctFillOnlyBtn.Down", &TMainForm::ctFillOnlyBtn},
-    {"ctOutFillBtn.Down", &TMainForm::ctOutFillBtn},
-    {"ctOutlineBtn.Down", &TMainForm::ctOutlineBtn},
-    {"PoorSelBtn.Down", &TMainForm::PoorSelBtn},
-    {"AddSelBtn.Down", &TMainForm::AddSelBtn},
-    {"SubSelBtn.Down", &TMainForm::SubSelBtn},
-    {"XorSelBtn.Down", &TMainForm::XorSelBtn},
+    {"ctFillOnlyBtn.Down", &TToolBox::ctFillOnlyBtn},
+    {"ctOutFillBtn.Down", &TToolBox::ctOutFillBtn},
+    {"ctOutlineBtn.Down", &TToolBox::ctOutlineBtn},
+    {"PoorSelBtn.Down", &TToolBox::PoorSelBtn},
+    {"AddSelBtn.Down", &TToolBox::AddSelBtn},
+    {"SubSelBtn.Down", &TToolBox::SubSelBtn},
+    {"XorSelBtn.Down", &TToolBox::XorSelBtn},
 };
 
 constexpr const char* InitialDirKey = "OpenDlg.InitialDir";
@@ -41,13 +45,13 @@ void TMainForm::RestorePlacement() {
 
 void TMainForm::RestoreStoredProperties() {
   const TIniFile& ini = *settings_;
-  OpenDlgInitialDir =
+  files_->OpenDlgInitialDir =
       QFile::decodeName(ini.ReadString(PlacementSection, InitialDirKey, "").c_str());
   // Buttons going down first, so that a group never ends with a state it cannot have: the
   // selection modes keep exactly one button down whatever the file says.
   for (bool down : {true, false}) {
     for (const TStoredButton& stored : StoredButtons) {
-      TAdvSpeedButton* button = this->*stored.Button;
+      TAdvSpeedButton* button = editor_->Tools().*stored.Button;
       const bool value = ini.ReadBool(PlacementSection, stored.Key, button->Down());
       if (value == down) button->SetDown(value);
     }
@@ -57,20 +61,20 @@ void TMainForm::RestoreStoredProperties() {
 void TMainForm::SaveStoredProperties() {
   TIniFile& ini = *settings_;
   ini.WriteString(PlacementSection, InitialDirKey,
-                  QFile::encodeName(OpenDlgInitialDir).toStdString());
+                  QFile::encodeName(files_->OpenDlgInitialDir).toStdString());
   for (const TStoredButton& stored : StoredButtons)
-    ini.WriteBool(PlacementSection, stored.Key, (this->*stored.Button)->Down());
+    ini.WriteBool(PlacementSection, stored.Key, (editor_->Tools().*stored.Button)->Down());
 }
 
 void TMainForm::SaveSettings() {
   TIniFile& ini = *settings_;
   {
     TIniFile::TBatch batch(ini);
-    mru_->Save(ini, MruSection);
+    mru_->Save(ini, TFileCommands::MruSection);
     TFormPlacement::Of(*this, FormVersion).Write(ini, PlacementSection);
     SaveStoredProperties();
     ini.WriteString(NavigatorSection, "ShowHint", Navigator->cbHints->isChecked() ? "1" : "0");
-    ini.WriteInteger(ZoomSection, "Index", ZoomCombo->currentIndex());
+    ini.WriteInteger(ZoomSection, "Index", editor_->View().ZoomCombo->currentIndex());
   }
   if (ini.WriteFailed())
     Dialogs().Error(this, QString("The settings could not be saved to %1.\n%2")

@@ -1,8 +1,9 @@
 #pragma once
 // What the drawing tools ask of the two floating windows that accompany them: the gradient colour
 // window, whose current colour and direction the tools paint with, and the text pad, which renders
-// its text into the working copy's floating layer. The main window holds them through these
-// interfaces, so the tools work (and are tested) before and without those windows.
+// its text into the working copy's floating layer. The editor holds them through these interfaces
+// (TEditor::SetGradientForm, SetTextPad), so the tools work (and are tested) before and without
+// those windows.
 
 #include <QString>
 

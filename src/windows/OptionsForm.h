@@ -12,12 +12,13 @@
 
 #include "controls/AdvPanel.h"
 #include "controls/AdvSpeedButton.h"
+#include "editor/EditorServices.h"
 #include "model/Colors.h"
 
 class IDialogs;
 class TIniFile;
 
-class TOptionsForm : public QDialog {
+class TOptionsForm : public QDialog, public IEditorOptions {
   Q_OBJECT
  public:
   TOptionsForm(TIniFile& settings, IDialogs& dialogs, QWidget* parent = nullptr);
@@ -25,10 +26,10 @@ class TOptionsForm : public QDialog {
   static constexpr const char* Section = "Options";
 
   // The values as the rest of the editor reads them.
-  TColor GridColor() const;
-  TColor BackgroundColor() const;
+  TColor GridColor() const override;
+  TColor BackgroundColor() const override;
   bool WarningsOn() const { return WarnBoxes->isChecked(); }
-  bool ClearUnderSelection() const { return LayerCutCheck->isChecked(); }
+  bool ClearUnderSelection() const override { return LayerCutCheck->isChecked(); }
   int PasteDither() const { return cbPasteDither->currentIndex(); }
   // The compression new GIF pictures get: 0 LZW, 1 RLE. Changes only with OK (and at start-up).
   int DefaultGifCompression() const { return defaultCompression_; }

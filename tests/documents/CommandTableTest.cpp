@@ -31,7 +31,9 @@ TEST_F(MainFormTest, EveryCommandExistsWithCaptionShortcutAndHint) {
     ASSERT_NE(action, nullptr) << def.Name;
     EXPECT_EQ(action->text(), QString::fromUtf8(def.Caption)) << def.Name;
     EXPECT_EQ(action->shortcut(), QKeySequence(QString::fromUtf8(def.Shortcut))) << def.Name;
-    EXPECT_EQ(action->isCheckable(), def.Kind == TCommandKind::Check) << def.Name;
+    // Tool commands show the active tool checked, as its button does.
+    const bool toolCommand = form->Editor().Tools().IsToolCommand(def.Name);
+    EXPECT_EQ(action->isCheckable(), def.Kind == TCommandKind::Check || toolCommand) << def.Name;
     EXPECT_FALSE(action->toolTip().contains('\r')) << def.Name;
   }
   EXPECT_EQ(commands, int(form->Actions().All().size()));
@@ -88,7 +90,8 @@ TEST_F(MainFormTest, CommandsWithoutBehaviourStayDisabledAndIdleUpdatesRun) {
   updates = 0;
   QTest::qWait(20);  // without user input nothing asks for an update here
   EXPECT_EQ(updates, 0);
-  QTest::mouseClick(form->ZoomPanel, Qt::LeftButton);  // a click is followed by an idle pass
+  QTest::mouseClick(form->Editor().View().ZoomPanel,
+                    Qt::LeftButton);  // a click is followed by an idle pass
   EXPECT_TRUE(WaitUntil([&] { return !form->Act("SaveAct").isEnabled(); }));
 }
 
@@ -106,24 +109,25 @@ TEST_F(MainFormTest, ShortcutsReachTheirCommands) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
   form->activateWindow();
   QTest::keyClick(form.get(), Qt::Key_P, Qt::ControlModifier);
-  EXPECT_TRUE(form->PencilBtn->Down());
+  EXPECT_TRUE(form->Editor().Tools().PencilBtn->Down());
   QTest::keyClick(form.get(), Qt::Key_Escape);
-  EXPECT_TRUE(form->SelectBtn->Down());
+  EXPECT_TRUE(form->Editor().Tools().SelectBtn->Down());
 }
 
 TEST_F(MainFormTest, ToolMenuPressesButtonsAndShowsTheirBars) {
   auto form = Start();
   form->UpdateActions();
-  EXPECT_TRUE(form->SelModeBar->isVisibleTo(form->ToolPanel));
+  EXPECT_TRUE(form->Editor().Tools().SelModeBar->isVisibleTo(form->Editor().Tools().ToolPanel));
   form->Act("Rectangle1").trigger();
-  EXPECT_TRUE(form->RectBtn->Down());
-  EXPECT_FALSE(form->SelModeBar->isVisibleTo(form->ToolPanel));
-  EXPECT_TRUE(form->ClosedStyleBar->isVisibleTo(form->ToolPanel));
+  EXPECT_TRUE(form->Editor().Tools().RectBtn->Down());
+  EXPECT_FALSE(form->Editor().Tools().SelModeBar->isVisibleTo(form->Editor().Tools().ToolPanel));
+  EXPECT_TRUE(form->Editor().Tools().ClosedStyleBar->isVisibleTo(form->Editor().Tools().ToolPanel));
   form->Act("Text1").trigger();
-  EXPECT_TRUE(form->TextBtn->Down());
+  EXPECT_TRUE(form->Editor().Tools().TextBtn->Down());
   form->Act("Text1").trigger();  // inverting a pressed radio button changes nothing
-  EXPECT_TRUE(form->TextBtn->Down());
-  EXPECT_FALSE(form->ClosedStyleBar->isVisibleTo(form->ToolPanel));
+  EXPECT_TRUE(form->Editor().Tools().TextBtn->Down());
+  EXPECT_FALSE(
+      form->Editor().Tools().ClosedStyleBar->isVisibleTo(form->Editor().Tools().ToolPanel));
 }
 
 TEST_F(MainFormTest, LayoutAsTheUserFindsItAtFirstStart) {
@@ -131,22 +135,23 @@ TEST_F(MainFormTest, LayoutAsTheUserFindsItAtFirstStart) {
   form->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
   EXPECT_FALSE(form->Splitter1->isVisible());  // colour panel and tool box wait for an image
-  EXPECT_LE(form->Panel4->maximumWidth(), 120);
-  EXPECT_LE(form->ToolPanel->maximumWidth(), 50);
-  EXPECT_EQ(form->AdvPanel3->height(), 8);
-  EXPECT_FALSE(form->GroupPanel->isVisible());
-  EXPECT_TRUE(form->BackZoomPanel->isVisible());
-  EXPECT_EQ(form->ZoomBox->size(), QSize(0, 0));
+  EXPECT_LE(form->Editor().Colors().Panel4->maximumWidth(), 120);
+  EXPECT_LE(form->Editor().Tools().ToolPanel->maximumWidth(), 50);
+  EXPECT_EQ(form->Properties().height(), 8);
+  EXPECT_FALSE(form->Frames().isVisible());
+  EXPECT_TRUE(form->Editor().View().BackZoomPanel->isVisible());
+  EXPECT_EQ(form->Editor().View().ZoomBox->size(), QSize(0, 0));
   EXPECT_GE(form->RightSplitter->width(), 64);
   const int widths[] = {220, 150, 220, 50};
   for (int i = 0; i < 4; ++i) EXPECT_EQ(form->StatPanels[i]->width(), widths[i]);
   QStringList zoom;
-  for (int i = 0; i < form->ZoomCombo->count(); ++i) zoom << form->ZoomCombo->itemText(i);
+  for (int i = 0; i < form->Editor().View().ZoomCombo->count(); ++i)
+    zoom << form->Editor().View().ZoomCombo->itemText(i);
   EXPECT_EQ(zoom, (QStringList{"100%", "200%", "400%", "800%", "1600%"}));
-  form->ShowViewMode(false, true);
+  form->Documents().ShowViewMode(false, true);
   EXPECT_TRUE(form->Splitter1->isVisible());
-  form->ShowViewMode(true, true);  // a group wins
-  EXPECT_TRUE(form->GroupPanel->isVisible());
+  form->Documents().ShowViewMode(true, true);  // a group wins
+  EXPECT_TRUE(form->Frames().isVisible());
   EXPECT_FALSE(form->Splitter1->isVisible());
 }
 

@@ -2,7 +2,7 @@
 
 #include <QTest>
 
-#include "DocWinFixture.h"
+#include "documents/DocWinFixture.h"
 #include "documents/NewImageForm.h"
 #include "palettes/ColorChoiceDlg.h"
 
@@ -25,12 +25,12 @@ TEST_F(DocWinTest, NewRunsTheNewImageDialogAndCreatesTheChosenDocument) {
     return PressOk(f, f.OKBtn);
   });
   Trigger(*form, "NewImageAct");
-  ASSERT_NE(form->CurrentImage, nullptr);
-  EXPECT_EQ(form->CurrentImage->ClassName(), "TWorkGifImage");
-  EXPECT_EQ(form->CurrentImage->Width(), 32);
-  EXPECT_EQ(form->CurrentImage->GetBitCount(), 8);
+  ASSERT_NE(form->Editor().Session().CurrentImage(), nullptr);
+  EXPECT_EQ(form->Editor().Session().CurrentImage()->ClassName(), "TWorkGifImage");
+  EXPECT_EQ(form->Editor().Session().CurrentImage()->Width(), 32);
+  EXPECT_EQ(form->Editor().Session().CurrentImage()->GetBitCount(), 8);
   EXPECT_EQ(form->windowTitle(), "Velmora: Noname1.gif");
-  EXPECT_TRUE(form->CurrentImage->IsModified());
+  EXPECT_TRUE(form->Editor().Session().CurrentImage()->IsModified());
 
   dialogs_.DialogScripts.push_back([](QDialog& dialog) { return int(QDialog::Rejected); });
   Trigger(*form, "NewImageAct");
@@ -39,15 +39,15 @@ TEST_F(DocWinTest, NewRunsTheNewImageDialogAndCreatesTheChosenDocument) {
 
 TEST_F(DocWinTest, SwatchClicksChooseFromThePaletteDialog) {
   auto form = Start();
-  form->OpenFile(MakeBitmap("w.bmp", 4, 4, 24));
+  form->Files().OpenFile(MakeBitmap("w.bmp", 4, 4, 24));
   dialogs_.DialogScripts.push_back([](QDialog& dialog) {
     auto& choice = static_cast<TfrmColorChoice&>(dialog);
     choice.SetChosenColor(MakeColor(10, 20, 30));
     return int(QDialog::Accepted);
   });
-  form->LeftColPanelClick();
-  EXPECT_EQ(form->CurrentImage->GetLeftColor(), MakeColor(10, 20, 30));
+  form->Editor().Colors().LeftColPanelClick();
+  EXPECT_EQ(form->Editor().Session().CurrentImage()->GetLeftColor(), MakeColor(10, 20, 30));
   dialogs_.DialogScripts.push_back([](QDialog&) { return int(QDialog::Rejected); });
-  form->RightColPanelClick();
-  EXPECT_EQ(form->CurrentImage->GetRightColor(), clWhite);
+  form->Editor().Colors().RightColPanelClick();
+  EXPECT_EQ(form->Editor().Session().CurrentImage()->GetRightColor(), clWhite);
 }

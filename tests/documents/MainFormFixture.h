@@ -1,6 +1,6 @@
 #pragma once
-// A main window on its own settings file in a temporary folder, with scripted dialogs and an
-// in-memory clipboard, and an open operation the test decides.
+// A main window on its own settings file in a temporary folder, with scripted dialogs, an
+// in-memory clipboard, and a document reader the test decides.
 
 #include <gtest/gtest.h>
 
@@ -13,8 +13,19 @@
 #include <memory>
 #include <set>
 
+#include "documents/DocumentView.h"
 #include "documents/MainForm.h"
+#include "documents/files/FileCommands.h"
+#include "documents/frames/FrameGrid.h"
+#include "documents/properties/PropertiesPanel.h"
+#include "editor/ColorPanel.h"
+#include "editor/EditSession.h"
+#include "editor/Editor.h"
+#include "editor/ToolBox.h"
+#include "editor/ZoomView.h"
+#include "editor/tools/Tool.h"
 #include "model/Clipboard.h"
+#include "model/Document.h"
 #include "model/Errors.h"
 #include "model/IniFile.h"
 #include "windows/ScriptedDialogs.h"
@@ -34,20 +45,6 @@ inline void RunEventLoop(int ms) {
   loop.exec();
 }
 
-class TTestMainForm : public TMainForm {
- public:
-  using TMainForm::TMainForm;
-
-  std::set<QString> Openable;
-  QStringList Opened;
-
-  bool OpenFile(const QString& path) override {
-    Opened << path;
-    if (!Openable.count(path)) throw EVelmoraError("Cannot open " + path.toStdString());
-    return true;
-  }
-};
-
 class MainFormTest : public ::testing::Test {
  protected:
   QString IniPath() const { return dir_.filePath("Velmora.ini"); }
@@ -60,13 +57,22 @@ class MainFormTest : public ::testing::Test {
     return f.fileName();
   }
 
-  std::unique_ptr<TTestMainForm> Start(QStringList arguments = {}) {
+  // The reader opens the paths in Openable as blank 1 x 1 bitmaps and fails on the others; every
+  // path it was asked for goes to Opened.
+  std::unique_ptr<TMainForm> Start(QStringList arguments = {}) {
     TMainFormContext context;
     context.SettingsPath = IniPath();
     context.Dialogs = &dialogs_;
     context.Clipboard = &clipboard_;
     context.Arguments = std::move(arguments);
-    return std::make_unique<TTestMainForm>(std::move(context));
+    context.ReadDocument = [this](const QString& path) {
+      Opened << path;
+      if (!Openable.count(path)) throw EVelmoraError("Cannot open " + path.toStdString());
+      TDocument document = CreateDocument(TDocumentKind::Bitmap);
+      document.Image->InitImage(1, 1, nullptr, 24);
+      return document;
+    };
+    return std::make_unique<TMainForm>(std::move(context));
   }
 
   // Closes the window the way the window manager does; true when it closed.
@@ -74,6 +80,8 @@ class MainFormTest : public ::testing::Test {
 
   TIniFile Ini() const { return TIniFile(IniPath().toStdString()); }
 
+  std::set<QString> Openable;
+  QStringList Opened;
   QTemporaryDir dir_;
   TScriptedDialogs dialogs_;
   TMemoryClipboard clipboard_;

@@ -13,15 +13,15 @@ namespace {
 TEST_F(MainFormTest, FirstStartUsesDefaultsAndExitWritesThem) {
   auto form = Start();
   EXPECT_EQ(form->windowTitle(), "Velmora");
-  EXPECT_EQ(form->ZoomCombo->currentText(), "800%");
+  EXPECT_EQ(form->Editor().View().ZoomCombo->currentText(), "800%");
   EXPECT_TRUE(form->Navigator->cbHints->isChecked());
-  EXPECT_TRUE(form->SelectBtn->Down());
-  EXPECT_TRUE(form->ctOutFillBtn->Down());
-  EXPECT_TRUE(form->PoorSelBtn->Down());
+  EXPECT_TRUE(form->Editor().Tools().SelectBtn->Down());
+  EXPECT_TRUE(form->Editor().Tools().ctOutFillBtn->Down());
+  EXPECT_TRUE(form->Editor().Tools().PoorSelBtn->Down());
   EXPECT_TRUE(form->Act("ToggleGridAct").isChecked());
   EXPECT_TRUE(form->Act("ToggleSelectAct").isChecked());
-  EXPECT_EQ(form->SavedCursor, 9999);
-  EXPECT_EQ(form->DashPattern, 0xF0F0F0F0u);
+  EXPECT_EQ(form->Editor().SavedCursor, 9999);
+  EXPECT_EQ(form->Editor().View().DashPattern, 0xF0F0F0F0u);
   EXPECT_FALSE(QFile::exists(IniPath()) && Ini().SectionExists("Navigator"));
   ASSERT_TRUE(Close(*form));
   const TIniFile ini = Ini();
@@ -35,25 +35,25 @@ TEST_F(MainFormTest, FirstStartUsesDefaultsAndExitWritesThem) {
 TEST_F(MainFormTest, ZoomPlacementAndToolChoicesComeBack) {
   {
     auto form = Start();
-    form->ZoomCombo->setCurrentIndex(1);
+    form->Editor().View().ZoomCombo->setCurrentIndex(1);
     form->Navigator->cbHints->setChecked(false);
     form->setGeometry(40, 50, 700, 500);
-    form->ctFillOnlyBtn->SetDown(true);
-    form->XorSelBtn->SetDown(true);
-    form->OpenDlgInitialDir = "/tmp/pictures";
+    form->Editor().Tools().ctFillOnlyBtn->SetDown(true);
+    form->Editor().Tools().XorSelBtn->SetDown(true);
+    form->Files().OpenDlgInitialDir = "/tmp/pictures";
     ASSERT_TRUE(Close(*form));
   }
   EXPECT_EQ(Ini().ReadString("Navigator", "ShowHint", ""), "0");
   EXPECT_EQ(Ini().ReadString("Main form settings", "NormPos", ""), "40,50,740,550");
   auto form = Start();
-  EXPECT_EQ(form->ZoomCombo->currentIndex(), 1);
+  EXPECT_EQ(form->Editor().View().ZoomCombo->currentIndex(), 1);
   EXPECT_FALSE(form->Navigator->cbHints->isChecked());
   EXPECT_EQ(form->geometry(), QRect(40, 50, 700, 500));
-  EXPECT_TRUE(form->ctFillOnlyBtn->Down());
-  EXPECT_FALSE(form->ctOutFillBtn->Down());
-  EXPECT_TRUE(form->XorSelBtn->Down());
-  EXPECT_FALSE(form->PoorSelBtn->Down());
-  EXPECT_EQ(form->OpenDlgInitialDir, "/tmp/pictures");
+  EXPECT_TRUE(form->Editor().Tools().ctFillOnlyBtn->Down());
+  EXPECT_FALSE(form->Editor().Tools().ctOutFillBtn->Down());
+  EXPECT_TRUE(form->Editor().Tools().XorSelBtn->Down());
+  EXPECT_FALSE(form->Editor().Tools().PoorSelBtn->Down());
+  EXPECT_EQ(form->Files().OpenDlgInitialDir, "/tmp/pictures");
 }
 
 TEST_F(MainFormTest, OddStoredValuesFallBackToDefaults) {
@@ -67,23 +67,35 @@ TEST_F(MainFormTest, OddStoredValuesFallBackToDefaults) {
       ini.WriteString("Main form settings", "PoorSelBtn.Down", "0");
     }
     auto form = Start();
-    EXPECT_EQ(form->ZoomCombo->currentText(), "800%") << value;
+    EXPECT_EQ(form->Editor().View().ZoomCombo->currentText(), "800%") << value;
     EXPECT_FALSE(form->Navigator->cbHints->isChecked());  // only the text "1" checks it
-    EXPECT_EQ(form->size(), QSize(1000, 720));
-    EXPECT_TRUE(form->PoorSelBtn->Down());  // one selection mode is always down
+    const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
+    EXPECT_EQ(form->size(), QSize(1000, 720).boundedTo(screen));
+    EXPECT_TRUE(form->Editor().Tools().PoorSelBtn->Down());  // one selection mode is always down
   }
 }
 
 TEST_F(MainFormTest, UnreadableSettingsFileIsReportedOnceAndLeftAlone) {
   QDir().mkpath(IniPath());  // a folder in the way of the file
   auto form = Start();
-  EXPECT_EQ(form->ZoomCombo->currentIndex(), 3);
+  EXPECT_EQ(form->Editor().View().ZoomCombo->currentIndex(), 3);
   ASSERT_EQ(dialogs_.Shown("error").size(), 1);
   EXPECT_TRUE(dialogs_.Shown("error")[0].contains(IniPath() + " cannot be read: Is a directory"));
-  form->ZoomCombo->setCurrentIndex(1);
+  form->Editor().View().ZoomCombo->setCurrentIndex(1);
   EXPECT_TRUE(Close(*form));  // nothing is written over it, and nothing more is said
   EXPECT_EQ(dialogs_.Shown("error").size(), 1);
   EXPECT_TRUE(QFileInfo(IniPath()).isDir());
+}
+
+TEST_F(MainFormTest, TheFirstWindowFitsTheScreen) {
+  // Nothing stored yet: the usual size, unless the screen has less room (the offscreen screen is
+  // 800 x 600, as a small screen or a large scale factor would give).
+  auto form = Start();
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  EXPECT_TRUE(screen.contains(form->frameGeometry()) || screen.contains(form->geometry()))
+      << form->geometry().width() << " x " << form->geometry().height();
+  EXPECT_LE(form->width(), 1000);
+  ASSERT_TRUE(Close(*form));
 }
 
 TEST_F(MainFormTest, AnAbsurdStoredWindowSizeIsLimitedToTheScreen) {

@@ -1,4 +1,5 @@
 #include <QElapsedTimer>
+#include <QScrollBar>
 
 #include "controls/Pictures.h"
 #include "documents/DocWinFixture.h"
@@ -17,12 +18,12 @@ TEST(NavigatorHint, PicturesFitTheHintKeepingTheirShape) {
 
 TEST_F(DocWinTest, NodeIconsShowKindAndFloatingLayer) {
   auto form = Start();
-  ASSERT_TRUE(form->TryOpenFile(MakeBitmap("a.bmp", 4, 4)));
-  ASSERT_TRUE(
-      form->TryOpenFile(MakeImage<TWorkJpeg>("b.jpg", 4, 4, 24, [](int, int) { return clWhite; })));
-  ASSERT_TRUE(form->TryOpenFile(MakeAnimation("c.gif", 1)));
-  ASSERT_TRUE(form->TryOpenFile(MakeAnimation("d.gif", 2)));
-  ASSERT_TRUE(form->TryOpenFile(MakeIcon("e.ico", {{16, 4}})));
+  ASSERT_TRUE(form->Files().TryOpenFile(MakeBitmap("a.bmp", 4, 4)));
+  ASSERT_TRUE(form->Files().TryOpenFile(
+      MakeImage<TWorkJpeg>("b.jpg", 4, 4, 24, [](int, int) { return clWhite; })));
+  ASSERT_TRUE(form->Files().TryOpenFile(MakeAnimation("c.gif", 1)));
+  ASSERT_TRUE(form->Files().TryOpenFile(MakeAnimation("d.gif", 2)));
+  ASSERT_TRUE(form->Files().TryOpenFile(MakeIcon("e.ico", {{16, 4}})));
   const auto index = [&](int top, int child = -1) {
     return static_cast<TNavigatorNode*>(Node(*form, top, child))->ImageIndex();
   };
@@ -44,39 +45,39 @@ TEST_F(DocWinTest, NodeIconsShowKindAndFloatingLayer) {
 
 TEST_F(DocWinTest, FramesShowTheViewAndGroupsTheFrameGrid) {
   auto form = Start();
-  ASSERT_TRUE(form->TryOpenFile(MakeIcon("i.ico", {{16, 4}, {32, 8}})));
-  EXPECT_TRUE(form->GroupPanel->isVisible());
+  ASSERT_TRUE(form->Files().TryOpenFile(MakeIcon("i.ico", {{16, 4}, {32, 8}})));
+  EXPECT_TRUE(form->Frames().isVisible());
   EXPECT_FALSE(form->Splitter1->isVisible());
-  EXPECT_FALSE(form->ToolPanel->isVisible());
-  EXPECT_EQ(form->MColor->Color(), QColor(192, 192, 192));
+  EXPECT_FALSE(form->Editor().Tools().ToolPanel->isVisible());
+  EXPECT_EQ(form->Editor().Colors().MColor->Color(), QColor(192, 192, 192));
   form->Navigator->Select(Node(*form, 0, 1));
   Settle();
   TWorkImage* frame = NodeImage(Node(*form, 0, 1));
-  EXPECT_EQ(form->CurrentImage, frame);
-  EXPECT_EQ(form->CurrentGroup, nullptr);
-  EXPECT_TRUE(form->ZoomBox->isVisible());
-  EXPECT_TRUE(form->Panel4->isVisible());
-  EXPECT_FALSE(form->GroupPanel->isVisible());
-  EXPECT_EQ(form->WorkingCopy->Width(), 32);
-  EXPECT_EQ(form->ViewImg->size(), QSize(32, 32));
-  EXPECT_EQ(form->ColorGrid->ColCount(), 8);
-  EXPECT_EQ(form->ColorGrid->RowCount(), 32);
+  EXPECT_EQ(form->Editor().Session().CurrentImage(), frame);
+  EXPECT_EQ(form->Editor().Session().CurrentGroup(), nullptr);
+  EXPECT_TRUE(form->Editor().View().ZoomBox->isVisible());
+  EXPECT_TRUE(form->Editor().Colors().Panel4->isVisible());
+  EXPECT_FALSE(form->Frames().isVisible());
+  EXPECT_EQ(form->Editor().Session().WorkingCopy()->Width(), 32);
+  EXPECT_EQ(form->Editor().View().ViewImg->size(), QSize(32, 32));
+  EXPECT_EQ(form->Editor().Colors().ColorGrid->ColCount(), 8);
+  EXPECT_EQ(form->Editor().Colors().ColorGrid->RowCount(), 32);
   EXPECT_EQ(form->windowTitle(), "Velmora: " + FilePath("i.ico"));
   // Back on the icon's own node, the frame grid shows and the working copy goes.
   form->Navigator->Select(Node(*form, 0));
-  EXPECT_EQ(form->CurrentGroup, NodeGroup(Node(*form, 0)));
-  EXPECT_EQ(form->WorkingCopy, nullptr);
-  EXPECT_EQ(form->ZoomBox->size(), QSize(0, 0));
-  EXPECT_TRUE(form->HScr->isHidden());
+  EXPECT_EQ(form->Editor().Session().CurrentGroup(), NodeGroup(Node(*form, 0)));
+  EXPECT_EQ(form->Editor().Session().WorkingCopy(), nullptr);
+  EXPECT_EQ(form->Editor().View().ZoomBox->size(), QSize(0, 0));
+  EXPECT_TRUE(form->Editor().View().HScr->isHidden());
 }
 
 TEST_F(DocWinTest, LeavingAnImageForAGroupKeepsPendingChangesAsOneUndoStep) {
   auto form = Start();
-  ASSERT_TRUE(form->TryOpenFile(MakeBitmap("a.bmp", 4, 4)));
-  ASSERT_TRUE(form->TryOpenFile(MakeAnimation("b.gif", 2)));
+  ASSERT_TRUE(form->Files().TryOpenFile(MakeBitmap("a.bmp", 4, 4)));
+  ASSERT_TRUE(form->Files().TryOpenFile(MakeAnimation("b.gif", 2)));
   form->Navigator->Select(Node(*form, 0));
-  TWorkImage* image = form->CurrentImage;
-  form->WorkingCopy->EditImage().SetPixel(0, 0, ColorToPixel(clBlack));
+  TWorkImage* image = form->Editor().Session().CurrentImage();
+  form->Editor().Session().WorkingCopy()->EditImage().SetPixel(0, 0, ColorToPixel(clBlack));
   image->SetModified(true);
   form->Navigator->Select(Node(*form, 1));
   EXPECT_EQ(PixelToColor(image->Image().Pixel(0, 0)), clBlack);
@@ -90,9 +91,9 @@ TEST_F(DocWinTest, LeavingAnImageForAGroupKeepsPendingChangesAsOneUndoStep) {
 
 TEST_F(DocWinTest, HintAppearsAfterTheDelayBesideThePointer) {
   auto form = Start();
-  ASSERT_TRUE(form->TryOpenFile(
+  ASSERT_TRUE(form->Files().TryOpenFile(
       MakeImage("wide.bmp", 200, 100, 24, [](int, int) { return MakeColor(255, 0, 0); })));
-  ASSERT_TRUE(form->TryOpenFile(MakeAnimation("anim.gif", 3)));
+  ASSERT_TRUE(form->Files().TryOpenFile(MakeAnimation("anim.gif", 3)));
   QWidget* viewport = form->Navigator->PicTree->viewport();
   const QTreeWidget* tree = form->Navigator->PicTree;
   const QPoint first = tree->visualItemRect(Node(*form, 0)).center();
@@ -121,17 +122,36 @@ TEST_F(DocWinTest, HintAppearsAfterTheDelayBesideThePointer) {
   EXPECT_EQ(form->Navigator->Hint(), nullptr);
 }
 
+TEST_F(DocWinTest, TheHintGoesWhenTheTreeScrollsAnotherNodeUnderThePointer) {
+  auto form = Start();
+  for (int i = 0; i < 30; ++i)
+    ASSERT_TRUE(form->Files().TryOpenFile(MakeBitmap(QString("b%1.bmp").arg(i), 4, 4)));
+  QTreeWidget* tree = form->Navigator->PicTree;
+  tree->scrollToTop();
+  Settle();
+  ASSERT_GT(tree->verticalScrollBar()->maximum(), 0);
+  const QPoint at = tree->visualItemRect(Node(*form, 1)).center();
+  QTest::mouseMove(tree->viewport(), at);
+  ASSERT_TRUE(WaitUntil([&] { return form->Navigator->Hint() != nullptr; }, 1500));
+  EXPECT_EQ(form->Navigator->Hint()->Node, Node(*form, 1));
+  tree->verticalScrollBar()->setValue(tree->verticalScrollBar()->value() + 3);
+  EXPECT_EQ(form->Navigator->Hint(), nullptr);
+  // The node now under the pointer gets its own hint after the delay.
+  ASSERT_TRUE(WaitUntil([&] { return form->Navigator->Hint() != nullptr; }, 1500));
+  EXPECT_EQ(form->Navigator->Hint()->Node, tree->itemAt(at));
+}
+
 TEST_F(DocWinTest, ClosingTheSelectedDocumentSelectsANeighbour) {
   auto form = Start();
   for (const char* name : {"a.bmp", "b.bmp", "c.bmp"})
-    ASSERT_TRUE(form->TryOpenFile(MakeBitmap(name, 3, 3)));
+    ASSERT_TRUE(form->Files().TryOpenFile(MakeBitmap(name, 3, 3)));
   form->Navigator->Select(Node(*form, 1));
   Trigger(*form, "CloseAct");
   EXPECT_EQ(NodeTexts(*form), (QStringList{"a.bmp", "c.bmp"}));
   ASSERT_NE(form->Navigator->Selected(), nullptr);
   EXPECT_TRUE(form->Navigator->Selected()->isSelected());
-  EXPECT_EQ(form->CurrentImage, NodeImage(form->Navigator->Selected()));
-  EXPECT_EQ(form->WorkingCopy->Width(), 3);
+  EXPECT_EQ(form->Editor().Session().CurrentImage(), NodeImage(form->Navigator->Selected()));
+  EXPECT_EQ(form->Editor().Session().WorkingCopy()->Width(), 3);
 }
 
 }  // namespace

@@ -5,8 +5,8 @@
 #include <QTest>
 
 #include "documents/DocWinFixture.h"
-#include "editor/ColorMath.h"
 #include "model/WorkImage.h"
+#include "render/ColorMath.h"
 
 constexpr TColor Red = MakeColor(255, 0, 0);
 constexpr TColor Green = MakeColor(0, 255, 0);
@@ -17,8 +17,8 @@ class ToolTest : public DocWinTest {
   // Opens the picture at 800% with no scrolling, so image pixel (x, y) is zoom box cell (x, y).
   std::unique_ptr<TMainForm> OpenAt800(const QString& path) {
     auto form = Start();
-    form->ZoomCombo->setCurrentIndex(3);
-    EXPECT_TRUE(form->TryOpenFile(path));
+    form->Editor().View().ZoomCombo->setCurrentIndex(3);
+    EXPECT_TRUE(form->Files().TryOpenFile(path));
     Settle();
     return form;
   }
@@ -32,17 +32,17 @@ class ToolTest : public DocWinTest {
 
   static void Press(TMainForm& form, TPoint p, Qt::MouseButton b = Qt::LeftButton,
                     Qt::KeyboardModifiers m = Qt::NoModifier) {
-    QTest::mousePress(form.ZoomBox, b, m, Cell(p.X, p.Y));
+    QTest::mousePress(form.Editor().View().ZoomBox, b, m, Cell(p.X, p.Y));
   }
   static void MoveTo(TMainForm& form, QPoint at, Qt::KeyboardModifiers m = Qt::NoModifier) {
-    QTest::mouseEvent(QTest::MouseMove, form.ZoomBox, Qt::NoButton, m, at);
+    QTest::mouseEvent(QTest::MouseMove, form.Editor().View().ZoomBox, Qt::NoButton, m, at);
   }
   static void Move(TMainForm& form, TPoint p, Qt::KeyboardModifiers m = Qt::NoModifier) {
     MoveTo(form, Cell(p.X, p.Y), m);
   }
   static void Release(TMainForm& form, TPoint p, Qt::MouseButton b = Qt::LeftButton,
                       Qt::KeyboardModifiers m = Qt::NoModifier) {
-    QTest::mouseRelease(form.ZoomBox, b, m, Cell(p.X, p.Y));
+    QTest::mouseRelease(form.Editor().View().ZoomBox, b, m, Cell(p.X, p.Y));
   }
   // Press at `from`, move through the pixel beside it to `to`, release there.
   static void Drag(TMainForm& form, TPoint from, TPoint to, Qt::MouseButton b = Qt::LeftButton,
@@ -61,13 +61,13 @@ class ToolTest : public DocWinTest {
   static TColor Pixel(const TSelectBitmap& image, int x, int y) {
     return PixelToColor(image.Image().Pixel(x, y));
   }
-  static TColor ImagePixel(const TMainForm& form, int x, int y) {
-    return Pixel(*form.CurrentImage, x, y);
+  static TColor ImagePixel(TMainForm& form, int x, int y) {
+    return Pixel(*form.Editor().Session().CurrentImage(), x, y);
   }
   // The pixels of the current image equal to `c`, as "x,y" texts in row order.
-  static QStringList PixelsOf(const TMainForm& form, TColor c) {
+  static QStringList PixelsOf(TMainForm& form, TColor c) {
     QStringList found;
-    const TSurface& image = form.CurrentImage->Image();
+    const TSurface& image = form.Editor().Session().CurrentImage()->Image();
     for (int y = 0; y < image.Height(); ++y)
       for (int x = 0; x < image.Width(); ++x)
         if (PixelToColor(image.Pixel(x, y)) == c) found << QString("%1,%2").arg(x).arg(y);
@@ -88,5 +88,7 @@ class ToolTest : public DocWinTest {
       for (int x = left; x <= right; ++x) found << QString("%1,%2").arg(x).arg(y);
     return found;
   }
-  static int UndoDepth(const TMainForm& form) { return int(form.CurrentImage->UndoStack.Count()); }
+  static int UndoDepth(TMainForm& form) {
+    return int(form.Editor().Session().CurrentImage()->UndoStack.Count());
+  }
 };

@@ -1,0 +1,43 @@
+// Undo and redo: each image keeps its own history of whole snapshots; after a step the working
+// copy and everything that shows the image are refreshed from it.
+
+#include "editor/EditSession.h"
+#include "editor/Editor.h"
+#include "editor/EditorServices.h"
+#include "editor/ToolBox.h"
+#include "editor/ZoomView.h"
+#include "model/WorkImage.h"
+
+void TEditor::AttachUndoHandlers() {
+  ICommandList& a = commands_;
+  a.OnExecute("UndoAct", [this] { UndoActExecute(); });
+  a.OnUpdate("UndoAct", [this](QAction& act) {
+    const TWorkImage* image = session_->CurrentImage();
+    act.setEnabled(image && image->CanUndo());
+  });
+  a.OnExecute("RedoAct", [this] { RedoActExecute(); });
+  a.OnUpdate("RedoAct", [this](QAction& act) {
+    const TWorkImage* image = session_->CurrentImage();
+    act.setEnabled(image && image->CanRedo());
+  });
+}
+
+void TEditor::UndoActExecute() {
+  StepHistory(false);
+}
+
+void TEditor::RedoActExecute() {
+  StepHistory(true);
+}
+
+void TEditor::StepHistory(bool redo) {
+  TWorkImage* image = session_->CurrentImage();
+  if (!image) return;
+  // A stroke still held is committed first, so the step takes it back as a whole.
+  tools_->FinishDrag();
+  session_->StepHistory(redo);
+  view_->SizePreview();
+  // A floating layer that comes back can be moved at once.
+  if (session_->WorkingCopy()->HasLayer()) tools_->PressLayerTool();
+  ShowImage(*image);
+}

@@ -1,0 +1,337 @@
+#include "render/ZoomRender.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+#include <vector>
+
+#include "model/SelectBitmap.h"
+
+namespace {
+
+// What one magnified row needs besides its source pixels.
+struct TRowStyle {
+  int Factor;
+  bool GridColumns;
+  TPixel Grid;
+  bool Transparent;
+  TPixel Key;  // transparent colour as a pixel word without the high byte
+  TPixel Back;
+  TPixel BackInverse;
+  int HatchPeriod;
+};
+
+// The row of one whole image pixel per view pixel: a copy, or a blend with the hatch row. Rows
+// of this factor are never shared, so whether the hatch showed is not needed.
+void ZoomRow1(const TPixel* src, TPixel* dst, int count, const TPixel* hatch, TPixel key) {
+  if (!hatch) {
+    for (int j = 0; j < count; ++j) dst[j] = src[j] | OpaqueBits;
+    return;
+  }
+  // Both values are read unconditionally so that the loop becomes a vector blend.
+  for (int j = 0; j < count; ++j) {
+    const TPixel p = src[j], h = hatch[j];
+    dst[j] = (p & 0xFFFFFF) == key ? h : p | OpaqueBits;
+  }
+}
+
+// Whole cells of F view pixels without transparency: plain runs, the first one in the grid
+// colour when the grid shows.
+template <int F>
+void PlainCells(const TPixel* src, TPixel* dst, int cells, int f, bool grid, TPixel gridPixel) {
+  if constexpr (F > 0) f = F;
+  if (grid) {
+    for (int c = 0; c < cells; ++c, dst += f) {
+      const TPixel v = src[c] | OpaqueBits;
+      dst[0] = gridPixel;
+      for (int k = 1; k < f; ++k) dst[k] = v;
+    }
+  } else {
+    for (int c = 0; c < cells; ++c, dst += f) {
+      const TPixel v = src[c] | OpaqueBits;
+      for (int k = 0; k < f; ++k) dst[k] = v;
+    }
+  }
+}
+
+// Magnified cells of F view pixels each (F known when compiled, 0 for any factor `f`).
+template <int F>
+bool ZoomCells(const TPixel* src, TPixel* dst, int count, int f, const TPixel* hatch,
+               const TRowStyle& s) {
+  if constexpr (F > 0) f = F;
+  bool hatched = false;
+  const int cells = count / f;
+  if (!hatch) {
+    PlainCells<F>(src, dst, cells, f, s.GridColumns, s.Grid);
+    dst += size_t(cells) * size_t(f);
+  } else {
+    // Transparent pixels usually come in runs, which the branch predicts well.
+    for (int c = 0; c < cells; ++c, dst += f) {
+      const TPixel p = src[c];
+      if ((p & 0xFFFFFF) == s.Key) {
+        std::memcpy(dst, hatch + c * f, size_t(f) * sizeof(TPixel));
+        hatched = true;
+      } else {
+        const TPixel v = p | OpaqueBits;
+        for (int k = 0; k < f; ++k) dst[k] = v;
+      }
+      if (s.GridColumns) dst[0] = s.Grid;
+    }
+  }
+  // A view narrower than whole cells ends in part of a cell.
+  if (const int rest = count - cells * f; rest > 0) {
+    const TPixel p = src[cells];
+    const bool transparent = hatch && (p & 0xFFFFFF) == s.Key;
+    for (int k = 0; k < rest; ++k) dst[k] = transparent ? hatch[cells * f + k] : p | OpaqueBits;
+    if (s.GridColumns) dst[0] = s.Grid;
+    hatched |= transparent;
+  }
+  return hatched;
+}
+
+// Writes one content row of the view: `count` pixels (the closing column excluded) from `src`.
+// `hatch` is the hatch row of this view row, or null without transparency. Answers whether the
+// row shows any hatch, that is whether it depends on the view row.
+bool ZoomRow(const TPixel* src, TPixel* dst, int count, const TPixel* hatch, const TRowStyle& s) {
+  switch (s.Factor) {
+    case 1:
+      ZoomRow1(src, dst, count, hatch, s.Key);
+      return hatch != nullptr;
+    case 2:
+      return ZoomCells<2>(src, dst, count, 2, hatch, s);
+    case 4:
+      return ZoomCells<4>(src, dst, count, 4, hatch, s);
+    case 8:
+      return ZoomCells<8>(src, dst, count, 8, hatch, s);
+    case 16:
+      return ZoomCells<16>(src, dst, count, 16, hatch, s);
+    default:
+      return ZoomCells<0>(src, dst, count, s.Factor, hatch, s);
+  }
+}
+
+// The hatch for every phase: row r holds the hatch of view rows r, r + period, ...; the inverse
+// background lies where the column and the row agree modulo the period.
+std::vector<TPixel> HatchRows(int width, const TRowStyle& s) {
+  std::vector<TPixel> rows(size_t(width) * size_t(s.HatchPeriod));
+  for (int r = 0; r < s.HatchPeriod; ++r)
+    for (int j = 0; j < width; ++j)
+      rows[size_t(r) * size_t(width) + size_t(j)] = j % s.HatchPeriod == r ? s.BackInverse : s.Back;
+  return rows;
+}
+
+TRowStyle MakeRowStyle(const TZoomStyle& style) {
+  const int f = std::max(style.Factor, 1);
+  TRowStyle s{};
+  s.Factor = f;
+  s.GridColumns = style.Grid && f >= 4;
+  s.Grid = ViewPixel(style.GridColor);
+  // Without the hatch, transparent pixels simply show their own colour.
+  s.Transparent = style.Transparent && style.Hatch;
+  s.Key = ColorToPixel(style.TransparentColor);
+  s.Back = ViewPixel(style.Background);
+  s.BackInverse = ViewPixel(style.Background ^ 0xFFFFFF);
+  s.HatchPeriod = f <= 4 ? 2 : f / 2;
+  return s;
+}
+
+}  // namespace
+
+void DrawZoomed(const TSurface& source, int originX, int originY, const TPixelRows& target,
+                const TZoomStyle& style) {
+  if (target.Width <= 0 || target.Height <= 0) return;
+  const TRowStyle s = MakeRowStyle(style);
+  const int count = target.Width - 1;  // content columns; the last one closes the picture
+  const std::vector<TPixel> hatchRows = s.Transparent ? HatchRows(count, s) : std::vector<TPixel>();
+  const size_t rowBytes = size_t(target.Width) * sizeof(TPixel);
+  int sourceRow = originY;
+  int rowsLeft = 0;
+  int firstContentRow = 0;  // first non-grid row of the current cell
+  bool cellHatched = false;
+  for (int i = 0; i < target.Height; ++i) {
+    TPixel* dst = target.Row(i);
+    if (i == target.Height - 1) {
+      std::fill(dst, dst + target.Width, s.Grid);
+      break;
+    }
+    bool gridRow = false;
+    if (rowsLeft == 0) {
+      rowsLeft = s.Factor;
+      gridRow = s.GridColumns;  // grid rows and columns come and go together
+      firstContentRow = gridRow ? i + 1 : i;
+      ++sourceRow;
+    }
+    --rowsLeft;
+    if (gridRow) {
+      std::fill(dst, dst + target.Width, s.Grid);
+      continue;
+    }
+    // Rows of one cell are equal, or, with hatched pixels, equal to the row one period above.
+    const int copyFrom = cellHatched ? i - s.HatchPeriod : firstContentRow;
+    if (i > firstContentRow && copyFrom >= firstContentRow) {
+      std::memcpy(dst, target.Row(copyFrom), rowBytes);
+      continue;
+    }
+    const TPixel* src = source.Row(sourceRow - 1) + originX;
+    const TPixel* hatch =
+        s.Transparent ? hatchRows.data() + size_t(i % s.HatchPeriod) * size_t(count) : nullptr;
+    const bool hatched = ZoomRow(src, dst, count, hatch, s);
+    if (i == firstContentRow) cellHatched = hatched;
+    dst[count] = s.Grid;
+  }
+}
+
+void CompositeLayer(const TSelectBitmap& image, const TRect& visible, int factor,
+                    const TPixelRows& target) {
+  const TSurface* layer = image.Layer();
+  if (!layer) return;
+  const TMaskSurface& mask = image.Mask();
+  const int lx = image.LayerLeft, ly = image.LayerTop;
+  const TRect bounds{0, 0, std::min(layer->Width(), mask.Width()),
+                     std::min(layer->Height(), mask.Height())};
+  const TRect s = visible.Offset(-lx, -ly).Intersect(bounds);
+  if (s.IsEmpty()) return;
+  for (int sy = s.Top; sy < s.Bottom; ++sy) {
+    const int top = (sy + ly - visible.Top) * factor;
+    const int bottom = std::min(top + factor, target.Height);
+    const TPixel* layerRow = layer->Row(sy);
+    for (int sx = s.Left; sx < s.Right; ++sx) {
+      if (!mask.IsSelected(sx, sy)) continue;
+      const int left = std::max((sx + lx - visible.Left) * factor, 0);
+      const int right = std::min((sx + lx - visible.Left) * factor + factor, target.Width);
+      const TPixel p = layerRow[sx] | OpaqueBits;
+      for (int y = std::max(top, 0); y < bottom; ++y)
+        std::fill(target.Row(y) + left, target.Row(y) + right, p);
+    }
+  }
+}
+
+namespace {
+
+// The running bit of a dash segment starting at coordinate `start` along its axis: the phase is
+// the start modulo 16 as a 16-bit counter, the shift count taken modulo 32.
+uint32_t DashStartBit(int start) {
+  const int16_t s = int16_t(start);
+  const int phase = s % 16;  // truncating, so negative starts give negative phases
+  return 1u << (unsigned(phase) & 31u);
+}
+
+}  // namespace
+
+void DrawDashRow(const TPixelRows& target, int x, int y, int n, uint32_t pattern, TPixel a,
+                 TPixel b) {
+  if (y < 0 || y >= target.Height) return;
+  TPixel* row = target.Row(y);
+  uint32_t bit = DashStartBit(x);
+  for (int k = 0; k < n; ++k) {
+    bit = std::rotl(bit, 1);
+    const int px = x + k;
+    if (px >= 0 && px < target.Width) row[px] = (pattern & bit) ? a : b;
+  }
+}
+
+void DrawDashColumn(const TPixelRows& target, int x, int y, int n, uint32_t pattern, TPixel a,
+                    TPixel b) {
+  if (x < 0 || x >= target.Width) return;
+  uint32_t bit = DashStartBit(y);
+  for (int k = 0; k < n; ++k) {
+    bit = std::rotl(bit, 1);
+    const int py = y + k;
+    if (py >= 0 && py < target.Height) target.Row(py)[x] = (pattern & bit) ? a : b;
+  }
+}
+
+namespace {
+
+// Whether a mask row has no selected pixel.
+bool RowUnselected(const TMaskSurface& mask, int y) {
+  const uint8_t* row = mask.Row(y);
+  const int whole = mask.Width() / 8;
+  for (int i = 0; i < whole; ++i)
+    if (row[i] != 0xFF) return false;
+  const int rest = mask.Width() % 8;
+  if (rest == 0) return true;
+  const uint8_t used = uint8_t(0xFF << (8 - rest));
+  return (row[whole] & used) == used;
+}
+
+}  // namespace
+
+bool DrawSelectionOutline(const TMaskSurface& mask, int lx, int ly, const TRect& visible,
+                          int factor, const TPixelRows* target, const TOutlineStyle& style) {
+  const int w = mask.Width(), h = mask.Height(), f = factor;
+  const TRect u = visible.Offset(-lx, -ly).Intersect(mask.Bounds());
+  if (u.IsEmpty()) return false;
+  const TPixel a = ViewPixel(style.First), b = ViewPixel(style.Second);
+  const uint32_t pattern = style.Pattern;
+  bool found = false;
+  bool aboveUnselected = u.Top == 0 || RowUnselected(mask, u.Top - 1);
+  for (int y = u.Top; y < u.Bottom; ++y) {
+    const bool rowUnselected = RowUnselected(mask, y);
+    const bool skip = rowUnselected && aboveUnselected;
+    aboveUnselected = rowUnselected;
+    if (skip) continue;  // no edge can start on this row
+    const int ty = (y + ly - visible.Top) * f;
+    bool left = u.Left > 0 && mask.IsSelected(u.Left - 1, y);
+    const uint8_t* row = mask.Row(y);
+    const uint8_t* up = y > 0 ? mask.Row(y - 1) : nullptr;
+    for (int x = u.Left; x < u.Right; ++x) {
+      // Eight pixels equal to their left neighbour and to the row above hold no edge: inside
+      // and outside large selections whole bytes are passed over at once.
+      while ((x & 7) == 0 && x + 8 <= u.Right && y != h - 1) {
+        const uint8_t same = left ? 0x00 : 0xFF;  // selected pixels are 0 bits
+        if (row[x >> 3] != same || (up ? up[x >> 3] : 0xFF) != same) break;
+        x += 8;
+      }
+      if (x >= u.Right) break;
+      const int tx = (x + lx - visible.Left) * f;
+      const bool cur = mask.IsSelected(x, y);
+      const bool above = y > 0 && mask.IsSelected(x, y - 1);
+      if (cur != left) {
+        found = true;
+        if (target) DrawDashColumn(*target, tx, ty, f, pattern, a, b);
+      }
+      if (cur != above) {
+        found = true;
+        if (target) DrawDashRow(*target, tx, ty, f, pattern, a, b);
+      }
+      if (y == h - 1 && cur) {
+        found = true;
+        if (target) DrawDashRow(*target, tx, ty + f, f, pattern, a, b);
+      }
+      left = cur;
+    }
+    if (u.Right == w && mask.IsSelected(w - 1, y)) {
+      found = true;
+      if (target) DrawDashColumn(*target, (w + lx - visible.Left) * f, ty, f, pattern, a, b);
+    }
+  }
+  return found;
+}
+
+void ComposePreview(const TSelectBitmap& image, const TRect& region, bool withLayer,
+                    const TPixelRows& target) {
+  const TSurface& pixels = image.Image();
+  const TRect r = region.Intersect(pixels.Bounds());
+  if (r.IsEmpty()) return;
+  const bool transparent = image.GetTransparent();
+  const TPixel key = ColorToPixel(image.GetTransparentColor());
+  for (int y = r.Top; y < r.Bottom; ++y) {
+    const TPixel* src = pixels.Row(y);
+    TPixel* dst = target.Row(y - region.Top);
+    for (int x = r.Left; x < r.Right; ++x) {
+      const TPixel p = src[x] & 0xFFFFFF;
+      dst[x - region.Left] = transparent && p == key ? 0 : p | OpaqueBits;
+    }
+  }
+  const TSurface* layer = image.Layer();
+  if (!withLayer || !layer) return;
+  const TMaskSurface& mask = image.Mask();
+  const int lx = image.LayerLeft, ly = image.LayerTop;
+  const TRect shown = r.Offset(-lx, -ly).Intersect(mask.Bounds()).Intersect(layer->Bounds());
+  for (int y = shown.Top; y < shown.Bottom; ++y) {
+    TPixel* dst = target.Row(y + ly - region.Top);
+    for (int x = shown.Left; x < shown.Right; ++x)
+      if (mask.IsSelected(x, y)) dst[x + lx - region.Left] = layer->Pixel(x, y) | OpaqueBits;
+  }
+}
