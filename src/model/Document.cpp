@@ -95,7 +95,9 @@ TDocument CreateDocumentToOpen(const std::string& path) {
       content == TFileFormat::Gif && GifImageCount(bytes.data(), bytes.size()) > 1;
   TFileFormat format = content;
   if (content == TFileFormat::Unknown) {
-    format = named;  // the reader will say what is wrong with it
+    // The reader of the named format says what is wrong with it. A name ending in .png alone
+    // names no class: PNG content is what makes a picture open as one.
+    format = named == TFileFormat::Png ? TFileFormat::Unknown : named;
   } else if (content == TFileFormat::Png) {
     // A PNG has no class of its own: the bitmap, JPEG and icon classes take it as it is.
     format = named == TFileFormat::Jpeg || named == TFileFormat::Ico ? named : TFileFormat::Bmp;
