@@ -59,7 +59,7 @@ int RunIcon(const std::string& out, const std::vector<std::string>& inputs, int 
                             " pixels is larger than 256x256.");
       CopyIntoIconFrame(*icon.Group->AddFrame(), *picture, 0);
     }
-    ApplyBits(icon, bits, 0);
+    ApplyBits(icon, out, bits, 0);
     icon.SaveToFile(out);
   });
 }

@@ -40,8 +40,11 @@ void FitBitCount(TSelectBitmap& r, const std::set<int>& allowed, int dither);
 void CopyIntoIconFrame(TWorkFrame& frame, const TSelectBitmap& source, int dither);
 // One optimal palette of 2^bits colours for all frames of an animation, every frame remapped.
 void ChangeGroupBitCount(TImageGroup& g, int bits, int dither);
-// Changes the depth of a document as --bits asks (EUsage for a depth its class cannot hold).
-void ApplyBits(TDocument& doc, int bits, int dither);
+// Changes the depth of a document as --bits asks (EUsage, naming the kind of `out`, for a depth
+// its class cannot hold).
+void ApplyBits(TDocument& doc, const std::string& out, int bits, int dither);
+// Sets the allocator up for a short process that works on large planes; called first in main.
+void TuneMemoryForBatchWork();
 
 int RunInfo(const std::string& path);
 // Converts a palette file; `format` is a key of PaletteFormats() or "" for the output's extension.

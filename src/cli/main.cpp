@@ -123,6 +123,7 @@ int Run(const std::vector<std::string>& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  TuneMemoryForBatchWork();
   const std::vector<std::string> args(argv + 1, argv + argc);
   try {
     return Run(args);

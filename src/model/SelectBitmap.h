@@ -109,6 +109,8 @@ class TSelectBitmap {
   TColor NearestColor(TColor c) const;
   void ApplyPalette(const TPaletteRecord& palette, TDitherMode dither);
   void InitImage(int width, int height, const TPaletteRecord* palette, int bitCount);
+  // A palette of `colors` entries (2..256) chosen for the image.
+  TPaletteRecord QuantizedPalette(int colors) const;
   // Changes the colour depth, asking `chooser` how to reduce when going to 8 bits or fewer.
   // `defaultPaletteFile` is the "Default.plt" that deeper images take (missing: generated).
   bool ChangeBitCount(int newBitCount, IReductionChooser& chooser,

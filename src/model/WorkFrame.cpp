@@ -113,6 +113,8 @@ void TWorkGifFrame::Assign(const TSelectBitmap& source) {
   SetInterlaced(gif->Interlaced());
   SetLocalPalette(gif->LocalPalette());
   Disposal = gif->Disposal;
+  HasControlExtension = gif->HasControlExtension;
+  NamesTransparentIndex = gif->NamesTransparentIndex;
   SetComments(gif->Comments());
 }
 
@@ -122,7 +124,7 @@ std::unique_ptr<TSelectBitmap> TWorkGifFrame::Create() const {
 
 std::string TWorkGifFrame::GetColorModes() const { return JoinColorModes({1, 2, 3, 4, 5, 6, 7, 8}); }
 
-void TWorkGifFrame::SetDelay(uint16_t ms) {
+void TWorkGifFrame::SetDelay(uint32_t ms) {
   delay_ = ms;
   SetModified(true);
 }
