@@ -9,7 +9,7 @@
 #include "model/FileIO.h"
 #include "model/GifBuilder.h"
 #include "model/GraphUtils.h"
-#include "model/RasterOps.h"
+#include "model/GroupBitCount.h"
 #include "model/Groups.h"
 #include "model/WorkImages.h"
 
@@ -108,39 +108,15 @@ TDocument BuildOutput(TDocument& in, const std::string& out, int dither) {
   return single;
 }
 
-// One palette for all frames of an animation, then every frame remapped to it.
-void ChangeGroupBitCount(TImageGroup& g, int bits, int dither) {
-  int height = 0;
-  for (int i = 0; i < g.Count(); ++i) height += g.GetFrame(i)->Height();
-  TSurface all(g.Width, height);
-  for (int i = 0, top = 0; i < g.Count(); top += g.GetFrame(i)->Height(), ++i)
-    Blit(all, 0, top, g.GetFrame(i)->Image(), TRop::Copy);
-  const std::vector<TColor> colors = QuantizeColors(all, 1 << bits);
-  TPaletteRecord pal;
-  pal.Count = uint16_t(1 << bits);
-  for (size_t i = 0; i < colors.size(); ++i) pal.SetColor(int(i), colors[i]);
-  g.Palette = pal;
-  g.SetBitCount(bits);
-  for (int i = 0; i < g.Count(); ++i) {
-    auto* frame = static_cast<TUniformFrame*>(g.GetFrame(i));
-    frame->SetLocalPalette(false);
-    frame->ApplyPalette(g.Palette, DitherModeFromIndex(dither));
-  }
-}
-
 void ApplyBits(TDocument& doc, int bits, int dither) {
   const std::string modes = doc.IsGroup() ? doc.Group->GetColorModes() : doc.Image->GetColorModes();
   if (!AllowedBits(modes).count(bits))
     throw EUsage("--bits " + std::to_string(bits) + " is not a colour mode of " + doc.ClassName());
   TQuantizeChooser chooser(dither);
-  if (!doc.IsGroup()) {
+  if (doc.IsGroup())
+    ChangeGroupBitCount(*doc.Group, bits, chooser, "");
+  else
     doc.Image->ChangeBitCount(bits, chooser, "");
-  } else if (dynamic_cast<TIconGroup*>(doc.Group.get())) {
-    for (int i = 0; i < doc.Group->Count(); ++i)
-      doc.Group->GetFrame(i)->ChangeBitCount(bits, chooser, "");
-  } else if (bits != doc.Group->BitCount) {
-    ChangeGroupBitCount(*doc.Group, bits, dither);
-  }
 }
 
 void ApplyOptions(TDocument& doc, const TConvertOptions& o) {

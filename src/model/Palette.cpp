@@ -150,6 +150,16 @@ void ReadPalette(const std::string& fileName, TPaletteRecord& pal) {
   ReadPaletteBytes(bytes, size_t(in.gcount()), pal);
 }
 
+TPaletteRecord ReadPaletteOrDefault(const std::string& fileName) {
+  TPaletteRecord pal;
+  try {
+    ReadPalette(fileName, pal);
+  } catch (const EVelmoraError&) {
+    FillDefaultPalette264(pal);
+  }
+  return pal;
+}
+
 std::string PaletteFileBytes(const TPaletteRecord& pal) {
   const int count = std::min<int>(pal.Count, MaxPaletteEntries);
   std::string out;

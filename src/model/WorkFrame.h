@@ -75,8 +75,11 @@ class TWorkGifFrame : public TUniformFrame {
   std::unique_ptr<TSelectBitmap> Create() const override;
   std::string GetColorModes() const override;
 
-  uint16_t Delay() const { return delay_; }
-  void SetDelay(uint16_t ms);
+  // Milliseconds. A GIF records hundredths of a second in 16 bits, so up to 655350 ms is kept.
+  static constexpr uint32_t MaxDelay = 655350;
+  uint32_t Delay() const { return delay_; }
+  // A longer delay is cut to MaxDelay.
+  void SetDelay(uint32_t ms);
   bool Interlaced() const { return interlaced_; }
   void SetInterlaced(bool b);
   const std::vector<std::string>& Comments() const { return comments_; }
@@ -84,7 +87,7 @@ class TWorkGifFrame : public TUniformFrame {
   uint8_t Disposal = DisposeNone;
 
  private:
-  uint16_t delay_ = 100;
+  uint32_t delay_ = 100;
   bool interlaced_ = false;
   std::vector<std::string> comments_;
 };

@@ -85,9 +85,11 @@ TWorkGifImage::TWorkGifImage() : compression_(DefaultGifCompression()) {}
 
 void TWorkGifImage::Assign(const TSelectBitmap& source) {
   TWorkImage::Assign(source);
-  if (auto* gif = dynamic_cast<const TWorkGifImage*>(&source))
+  if (auto* gif = dynamic_cast<const TWorkGifImage*>(&source)) {
     SetComments(gif->Comments());
-  else if (dynamic_cast<const TWorkImage*>(&source))
+    interlaced_ = gif->interlaced_;
+    compression_ = gif->compression_;
+  } else if (dynamic_cast<const TWorkImage*>(&source))
     SetComments({});
 }
 
