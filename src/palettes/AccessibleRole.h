@@ -1,0 +1,13 @@
+#pragma once
+// Custom-painted widgets (colour swatches, palette grids, the ramp, drag handles) tell assistive
+// technology what they are through this role; the standard widgets have theirs already.
+
+#include <QAccessible>
+#include <QString>
+
+class QWidget;
+
+// Gives the widget its role and its accessible name. Qt builds (and keeps) a widget's accessible
+// interface as soon as its name is set, so the role has to be known before that: name such
+// widgets only through this function.
+void SetAccessibleRole(QWidget& widget, QAccessible::Role role, const QString& name);
