@@ -79,7 +79,9 @@ void TMainForm::BuildModules() {
   files_ = files.get();
   modules_.push_back(std::move(files));
   modules_.push_back(std::make_unique<TFrameCommands>(context, *frameGrid_));
-  modules_.push_back(std::make_unique<TPropertiesCommands>(context, *propertiesPanel_));
+  auto properties = std::make_unique<TPropertiesCommands>(context, *propertiesPanel_);
+  properties_ = properties.get();
+  modules_.push_back(std::move(properties));
   modules_.push_back(std::make_unique<TImageCommands>(context));
 }
 

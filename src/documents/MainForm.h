@@ -37,6 +37,7 @@ class TDocumentView;
 class TFeatureModule;
 class TFileCommands;
 class TFrameGrid;
+class TPropertiesCommands;
 class TPropertiesPanel;
 
 struct TMainFormContext {
@@ -163,6 +164,7 @@ class TMainForm : public QMainWindow, private IStatusPanels {
   TPropertiesPanel* propertiesPanel_ = nullptr;
   std::unique_ptr<TDocumentView> documents_;
   TFileCommands* files_ = nullptr;
+  TPropertiesCommands* properties_ = nullptr;
   std::vector<std::unique_ptr<TFeatureModule>> modules_;
   QHash<QString, QMenu*> menus_;
   bool shown_ = false;

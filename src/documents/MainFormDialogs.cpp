@@ -3,6 +3,7 @@
 #include "documents/MainForm.h"
 #include "documents/NewImageForm.h"
 #include "documents/files/FileCommands.h"
+#include "documents/properties/PropertiesCommands.h"
 #include "editor/ColorPanel.h"
 #include "editor/Editor.h"
 #include "model/WorkImages.h"
@@ -22,6 +23,7 @@ void TMainForm::ConnectDialogs() {
     return PickPaletteColor(Dialogs(), this, palette, initial, allowMore);
   };
   editor_->SetOptions(optionsForm_);
+  properties_->WarningsOn = [this] { return OptionsForm().WarningsOn(); };
   // New GIF documents take their coding from the options.
   SetDefaultGifCompression(uint8_t(OptionsForm().DefaultGifCompression()));
   connect(&OptionsForm(), &TOptionsForm::DefaultGifCompressionChanged, this,
