@@ -251,9 +251,10 @@ void TPropertiesPanel::SetShown(bool shown) {
 }
 
 void TPropertiesPanel::AdvPanel3Resize() {
-  pnlProperties->adjustSize();
-  const int w = pnlProperties->width();
-  pnlProperties->move(width() >= w ? (width() - w) / 2 : 0, (height() - PanelHeight) / 2);
+  // The panel is as wide as what the current page needs, which changes with every load.
+  const int w = pnlProperties->sizeHint().width();
+  pnlProperties->setGeometry(width() >= w ? (width() - w) / 2 : 0, (height() - PanelHeight) / 2,
+                             w, PanelHeight);
 }
 
 void TPropertiesPanel::resizeEvent(QResizeEvent* event) {

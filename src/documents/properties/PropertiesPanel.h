@@ -139,6 +139,7 @@ class TPropertiesPanel : public QWidget {
   QPlainTextEdit* MakeCommentMemo(const char* name, QWidget* parent);
   void WatchChanges();
   void FillColorModes(const std::string& modes, int bitCount);
+  void ShowPage(int page);
   void Changed();
 
   bool loading_ = false;

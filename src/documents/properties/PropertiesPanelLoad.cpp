@@ -86,6 +86,16 @@ void TPropertiesPanel::SetTransparentColorChoice(TColor color) {
   TranspCol->SetColor(QColor(RedOf(color), GreenOf(color), BlueOf(color)));
 }
 
+void TPropertiesPanel::ShowPage(int page) {
+  // A stack of pages is as large as its largest page; only the shown one should count, so that
+  // the panel stays as narrow as what it shows and can be centred.
+  for (int i = 0; i < TypePages->count(); ++i)
+    TypePages->widget(i)->setSizePolicy(i == page ? QSizePolicy::Preferred : QSizePolicy::Ignored,
+                                        i == page ? QSizePolicy::Preferred : QSizePolicy::Ignored);
+  TypePages->setCurrentIndex(page);
+  TypePages->updateGeometry();
+}
+
 void TPropertiesPanel::LoadImageProperties(TWorkImage& image) {
   const TQuietLoad quiet(loading_);
   pnlStandart->show();
@@ -97,7 +107,7 @@ void TPropertiesPanel::LoadImageProperties(TWorkImage& image) {
   SetTransparentChoice(image.GetTransparent());
   SetTransparentColorChoice(StripHighByte(image.GetTransparentColor()));
   FillColorModes(image.GetColorModes(), image.GetBitCount());
-  TypePages->setCurrentIndex(PageOf(image.ClassName()));
+  ShowPage(PageOf(image.ClassName()));
   if (auto* gif = dynamic_cast<TWorkGifImage*>(&image)) {
     GifComment->setPlainText(CommentText(gif->Comments()));
     chbInterlaced->setChecked(gif->Interlaced());
@@ -124,7 +134,7 @@ void TPropertiesPanel::LoadGroupProperties(TImageGroup& group) {
   chbTransparent->setEnabled(true);
   SetTransparentChoice(group.Transparent);
   FillColorModes(group.GetColorModes(), group.BitCount);
-  TypePages->setCurrentIndex(page);
+  ShowPage(page);
   if (auto* gif = dynamic_cast<TGifImageGroup*>(&group)) {
     PlayCntEdit->SetValue(gif->LoopCount & 0xFFFF);
     cbCompression->setCurrentIndex(std::min<int>(gif->Compression(), 1));

@@ -51,6 +51,9 @@ TEST_F(PropertiesPanelTest, ABitmapIsResizedAndMadeTransparentAsOneUndoStep) {
   auto form = OpenShown(MakeBitmap("a.bmp", 6, 4));
   TPropertiesPanel& p = Panel(*form);
   EXPECT_EQ(p.Page(), BitmapPage);
+  // The panel is centred in its strip.
+  EXPECT_GT(p.pnlProperties->x(), 0);
+  EXPECT_EQ(p.pnlProperties->x(), (p.width() - p.pnlProperties->width()) / 2);
   EXPECT_EQ(p.eXSize->text(), "6");
   EXPECT_EQ(p.eYSize->text(), "4");
   EXPECT_EQ(p.cbColorMode->currentText(), "24 bit (True color)");
