@@ -2,7 +2,10 @@
 
 #include <QMouseEvent>
 
+#include "controls/ControlAccessibility.h"
+
 TAdvPanel::TAdvPanel(QWidget* parent) : QFrame(parent) {
+  InstallControlAccessibility();
   setFrameShape(QFrame::Panel);
   setFrameShadow(QFrame::Sunken);
   setAutoFillBackground(true);

@@ -1,13 +1,17 @@
 #include "controls/AdvSpeedButton.h"
 
+#include <QAccessible>
 #include <QDialog>
 #include <QKeySequence>
 #include <QMouseEvent>
 #include <QShortcutEvent>
 
+#include "controls/ControlAccessibility.h"
+
 TAdvSpeedButton* TAdvSpeedButton::hovered_ = nullptr;
 
 TAdvSpeedButton::TAdvSpeedButton(QWidget* parent) : QWidget(parent) {
+  InstallControlAccessibility();
   resize(25, 25);
   setFocusPolicy(Qt::NoFocus);
 }
@@ -53,9 +57,18 @@ void TAdvSpeedButton::SetDown(bool down) {
   if (down_ && !allowAllUp_) return;  // a pressed radio button cannot release itself
   down_ = down;
   update();
+  NotifyChecked();
   if (!down) return;
   ReleaseGroupSiblings();
   emit OnDown();
+}
+
+void TAdvSpeedButton::NotifyChecked() {
+  if (!QAccessible::isActive()) return;
+  QAccessible::State changed;
+  changed.checked = true;
+  QAccessibleStateChangeEvent event(this, changed);
+  QAccessible::updateAccessibility(&event);
 }
 
 void TAdvSpeedButton::ReleaseGroupSiblings() {
@@ -65,6 +78,7 @@ void TAdvSpeedButton::ReleaseGroupSiblings() {
     if (other == this || other->groupIndex_ != groupIndex_ || !other->down_) continue;
     other->down_ = false;
     other->update();
+    other->NotifyChecked();
     other->allowAllUp_ = allowAllUp_;
     emit other->OnUp();
   }

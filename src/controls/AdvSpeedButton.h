@@ -74,6 +74,8 @@ class TAdvSpeedButton : public QWidget {
  private:
   void ActionChanged();
   void ReleaseGroupSiblings();
+  // Tells assistive technologies that the button went down or up.
+  void NotifyChecked();
   QColor FaceColor(TState state) const;
   void PaintFrame(QPainter& p, TState state) const;
   void PaintContent(QPainter& p, TState state) const;

@@ -5,7 +5,10 @@
 #include <QPainter>
 #include <QScrollBar>
 
+#include "controls/ControlAccessibility.h"
+
 TDrawGrid::TDrawGrid(QWidget* parent) : QAbstractScrollArea(parent) {
+  InstallControlAccessibility();
   setFocusPolicy(Qt::StrongFocus);
   setFrameShape(QFrame::StyledPanel);
   viewport()->setMouseTracking(true);

@@ -56,6 +56,8 @@ class TDrawGrid : public QAbstractScrollArea {
 
   std::function<void(QPainter&, int col, int row, const QRect&, const TGridDrawState&)> OnDrawCell;
   std::function<bool(int col, int row)> OnSelectCell;
+  // What a cell is called for assistive technologies (a colour, a frame number); none: nameless.
+  std::function<QString(int col, int row)> OnCellName;
   // Sees every key first; answering true consumes it (the arrow keys move the current cell).
   std::function<bool(QKeyEvent*)> OnKeyPress;
 

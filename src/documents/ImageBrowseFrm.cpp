@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QScopedValueRollback>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include "controls/Pictures.h"
@@ -110,6 +111,9 @@ TImageBrowseFrm::TImageBrowseFrm(QWidget* parent) : QWidget(parent) {
     if (!on) CloseHints();
   });
   PicTree->viewport()->installEventFilter(this);
+  // The tree scrolling under a still pointer brings another node under it.
+  for (QScrollBar* bar : {PicTree->verticalScrollBar(), PicTree->horizontalScrollBar()})
+    connect(bar, &QScrollBar::valueChanged, this, &TImageBrowseFrm::TreeScrolled);
 }
 
 TImageBrowseFrm::~TImageBrowseFrm() {

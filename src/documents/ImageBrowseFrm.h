@@ -101,6 +101,7 @@ class TImageBrowseFrm : public QWidget {
 
  private:
   void HoverNode(QTreeWidgetItem* node, const QPoint& globalPosition);
+  void TreeScrolled();
   void HintTimeEventTimer();
 
   QTimer hintTimer_;

@@ -59,6 +59,12 @@ void TImageBrowseFrm::HoverNode(QTreeWidgetItem* node, const QPoint& globalPosit
   if (node && cbHints->isChecked()) hintTimer_.start(HintDelayMs);
 }
 
+void TImageBrowseFrm::TreeScrolled() {
+  if (!hoverNode_) return;  // the pointer is not over the tree
+  const QPoint inTree = PicTree->viewport()->mapFromGlobal(hoverPosition_);
+  HoverNode(PicTree->itemAt(inTree), hoverPosition_);
+}
+
 void TImageBrowseFrm::CloseHints() {
   hintTimer_.stop();
   delete hint_;

@@ -55,10 +55,18 @@ void TMainForm::BuildLayout() {
   layout->addWidget(MainSplitter, 1);
   setCentralWidget(central);
   BuildStatusBar();
-  resize(1000, 720);
-  // Until a placement is stored, the window opens in the middle of the screen.
-  if (const QScreen* screen = QGuiApplication::primaryScreen())
-    move(screen->availableGeometry().center() - rect().center());
+  // Until a placement is stored, the window opens in the middle of the screen, no larger than
+  // the screen's free area (a small screen, or a large scale factor, leaves less than the usual
+  // size).
+  QSize size(1000, 720);
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect free = screen->availableGeometry();
+    size = size.boundedTo(free.size());
+    resize(size);
+    move(free.center() - rect().center());
+  } else {
+    resize(size);
+  }
 }
 
 void TMainForm::BuildCentre() {

@@ -27,9 +27,11 @@ bool TryPaletteColor(const TSelectBitmap* image, int index, TColor& color) {
   return true;
 }
 
-TAdvPanel* Swatch(QWidget* parent, const char* name, QRect geometry, QColor color) {
+TAdvPanel* Swatch(QWidget* parent, const char* name, const char* accessibleName, QRect geometry,
+                  QColor color) {
   auto* s = new TAdvPanel(parent);
   s->setObjectName(name);
+  s->setAccessibleName(accessibleName);
   s->setGeometry(geometry);
   s->SetColor(color);
   return s;
@@ -50,6 +52,13 @@ void TColorPanel::Build() {
   Panel4->setMinimumWidth(100);
   ColorGrid = new TDrawGrid(Panel4);
   ColorGrid->setObjectName("ColorGrid");
+  ColorGrid->setAccessibleName("Palette");
+  ColorGrid->OnCellName = [this](int col, int row) {
+    const int index = col + row * ColorGrid->ColCount();
+    TColor c = 0;
+    if (!TryPaletteColor(session_.CurrentImage(), index, c)) return QString();
+    return QString("Color %1: %2, %3, %4").arg(index).arg(RedOf(c)).arg(GreenOf(c)).arg(BlueOf(c));
+  };
   ColorGrid->SetFixedCols(0);
   ColorGrid->SetFixedRows(0);
   ColorGrid->SetGridLineWidth(0);
@@ -77,10 +86,13 @@ void TColorPanel::BuildSwatches() {
   AdvPanel1->setObjectName("AdvPanel1");
   AdvPanel1->setFixedHeight(72);
   // The right swatch lies partly behind the left one; the middle swatch sits on their overlap.
-  RightColPanel = Swatch(AdvPanel1, "RightColPanel", {24, 24, 40, 40}, Qt::white);
-  LeftColPanel = Swatch(AdvPanel1, "LeftColPanel", {4, 4, 40, 40}, QColor(0, 128, 128));
-  MColor = Swatch(AdvPanel1, "MColor", {24, 24, 20, 20}, QColor(128, 192, 192));
-  PreviewCol = Swatch(AdvPanel1, "PreviewCol", {68, 4, 23, 60}, QColor(192, 192, 192));
+  RightColPanel =
+      Swatch(AdvPanel1, "RightColPanel", "Right color", {24, 24, 40, 40}, Qt::white);
+  LeftColPanel =
+      Swatch(AdvPanel1, "LeftColPanel", "Left color", {4, 4, 40, 40}, QColor(0, 128, 128));
+  MColor = Swatch(AdvPanel1, "MColor", "Middle color", {24, 24, 20, 20}, QColor(128, 192, 192));
+  PreviewCol = Swatch(AdvPanel1, "PreviewCol", "Color under the pointer", {68, 4, 23, 60},
+                      QColor(192, 192, 192));
   SwapColBtn = MakeSpeedButton(AdvPanel1, "SwapColBtn", "SwapColors", "", 0, false, {22, 22});
   SwapColBtn->move(94, 4);
   SwapColBtn->SetAction(&commands_["SwapColors"]);

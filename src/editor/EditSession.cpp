@@ -78,12 +78,11 @@ bool TEditSession::ChangeImage(TSnapshot snapshot, const std::function<void(TWor
 
 void TEditSession::StepHistory(bool redo) {
   if (!image_) return;
-  const bool matchedFile = !image_->IsModified();
+  // The image itself knows whether the state it returns to is the one its file holds.
   if (redo)
     image_->Redo();
   else
     image_->Undo();
-  if (matchedFile) image_->SetModified(true);
   LoadWorkingCopy();
   emit Changed();
   emit PropertiesChanged();

@@ -3,7 +3,11 @@
 // releasing it brings back the tool's cursor. The shortcuts themselves belong to the commands.
 
 #include <QApplication>
+#include <QAbstractSpinBox>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextEdit>
 
 #include "controls/Pictures.h"
 #include "editor/EditSession.h"
@@ -11,6 +15,17 @@
 #include "editor/ZoomView.h"
 
 namespace {
+
+// Page Up and Page Down are the zoom commands' keys. A key press only arrives here when its
+// command did not take it (at the largest or smallest zoom, or without an image); it must not
+// go on to the focused control then, or the navigator would page to another document and the
+// user would go on painting the wrong image. Text fields keep their own use of the keys.
+bool IsSwallowedZoomKey(const QKeyEvent& key, QObject* target) {
+  if (key.key() != Qt::Key_PageUp && key.key() != Qt::Key_PageDown) return false;
+  if (key.modifiers() & ~Qt::KeypadModifier) return false;
+  return !qobject_cast<QLineEdit*>(target) && !qobject_cast<QAbstractSpinBox*>(target) &&
+         !qobject_cast<QTextEdit*>(target) && !qobject_cast<QPlainTextEdit*>(target);
+}
 
 // Watches the application's key events for one window and hands those meant for it to the
 // editor's key handlers first; the events then go on as usual.
@@ -31,6 +46,7 @@ class TKeyPreview : public QObject {
         editor_.FormKeyDown(key->key(), key->modifiers());
       else
         editor_.FormKeyUp(key->key(), key->modifiers());
+      return IsSwallowedZoomKey(*key, watched);
     }
     return false;
   }

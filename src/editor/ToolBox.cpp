@@ -157,13 +157,27 @@ QWidget* TToolBox::BuildSelModeBar() {
   return SelModeBar;
 }
 
+bool TToolBox::IsToolCommand(std::string_view command) {
+  for (const TToolDef& def : Tools)
+    if (command == def.Command) return true;
+  return false;
+}
+
 void TToolBox::AttachHandlers() {
   for (const TToolDef& def : Tools) {
     TAdvSpeedButton* button = this->*def.Field;
-    if (def.Toggles)
-      commands_.OnExecute(def.Command, [button] { button->SetDown(!button->Down()); });
-    else
-      commands_.OnExecute(def.Command, [button] { button->SetDown(true); });
+    // The Tools menu shows the active tool checked, whichever way it was chosen.
+    QAction& command = commands_[def.Command];
+    command.setCheckable(true);
+    command.setChecked(button->Down());
+    connect(button, &TAdvSpeedButton::OnDown, &command, [&command] { command.setChecked(true); });
+    connect(button, &TAdvSpeedButton::OnUp, &command, [&command] { command.setChecked(false); });
+    const bool toggles = def.Toggles;
+    commands_.OnExecute(def.Command, [button, &command, toggles] {
+      button->SetDown(toggles ? !button->Down() : true);
+      // Triggering a checkable command has turned its check already; the button decides.
+      command.setChecked(button->Down());
+    });
   }
   AttachToolBarVisibility();
   for (TSlot& slot : slots_) {

@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "controls/AdvSpeedButton.h"
@@ -46,6 +47,9 @@ class TToolBox : public QObject {
   // Attaches the Tools menu's commands, the bars' visibility and the tools to the buttons, and
   // activates the tool whose button is down already.
   void AttachHandlers();
+
+  // Whether the command chooses a tool (and so shows checked while that tool is active).
+  static bool IsToolCommand(std::string_view command);
 
   // The tool of the pressed button.
   ITool* ActiveTool() const { return active_; }

@@ -4,6 +4,7 @@
 #include <QCursor>
 #include <QEvent>
 #include <QGuiApplication>
+#include <QWheelEvent>
 #include <algorithm>
 #include <cstdlib>
 
@@ -113,6 +114,13 @@ void TZoomView::SetPointerPos(const QPoint& global) {
 }
 
 bool TZoomView::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Wheel && (watched == ZoomPanel || watched == ZoomBox)) {
+    const auto* wheel = static_cast<QWheelEvent*>(event);
+    const QPoint position = static_cast<QWidget*>(watched)->mapTo(ZoomPanel,
+                                                                  wheel->position().toPoint());
+    ZoomPanelWheel(position, wheel->angleDelta(), wheel->modifiers());
+    return true;
+  }
   if (watched == ZoomPanel) {
     const QEvent::Type type = event->type();
     if (type == QEvent::Resize) ZoomPanelResize();

@@ -19,7 +19,7 @@
 
 namespace {
 
-constexpr int MaxZoomIndex = 4;
+constexpr int MaxZoomIndex = TZoomView::MaxZoomIndex;
 constexpr int FirstSelectImage = 13;
 constexpr int LastSelectImage = 15;
 
@@ -104,6 +104,7 @@ void TZoomView::AttachHandlers() {
   connect(VScr, &QScrollBar::valueChanged, this, [this] { ScrollerChange(); });
   connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
   ZoomPanel->installEventFilter(this);
+  ZoomBox->installEventFilter(this);  // the wheel over the picture itself
   ICommandList& a = commands_;
   a.OnExecute("ZoomInAct", [this] { ZoomInActExecute(); });
   a.OnUpdate("ZoomInAct", [this](QAction& act) {

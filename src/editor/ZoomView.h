@@ -33,6 +33,8 @@ class TZoomView : public QObject {
   // The zoom box's cursor as a number: the editor's cursor slots from 1, crSizeAll for the
   // system's four-way move cursor, 0 for the arrow.
   static constexpr int16_t crSizeAll = -22;
+  // The zoom box's levels run from 100 % (index 0) to 1600 % (index 4).
+  static constexpr int MaxZoomIndex = 4;
 
   QWidget* BackZoomPanel;  // the view with its scroll bars
   QWidget* ZoomPanel;      // the grey margin around the picture
@@ -79,6 +81,11 @@ class TZoomView : public QObject {
   void ScrollerChange();
   void ZoomPanelResize();
   void Timer1Timer();
+  // The mouse wheel over the picture (ZoomWheel.cpp): it scrolls vertically, horizontally with
+  // Shift, and with Ctrl zooms about the pointer. Positions are zoom panel coordinates.
+  void ZoomPanelWheel(const QPoint& position, QPoint angleDelta, Qt::KeyboardModifiers shift);
+  // Changes the zoom index keeping the image point under `position` where it is.
+  void ZoomAbout(const QPoint& position, int index);
   // The image part the view shows: left and top are the scroll positions; right and bottom
   // exclusive.
   TRect VisibleRect() const;
@@ -128,4 +135,7 @@ class TZoomView : public QObject {
   const IEditorOptions* options_ = nullptr;
   IZoomMouse* mouse_ = nullptr;
   int16_t zoomCursor_ = 0;
+  // Wheel turns not yet used up: screen pixels to scroll, eighths of a degree to zoom.
+  QPoint wheelScroll_;
+  int wheelZoom_ = 0;
 };

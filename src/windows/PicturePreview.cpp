@@ -40,6 +40,16 @@ TPicturePreview::TPicturePreview(QWidget* parent) : QWidget(parent) {
   layout->addWidget(Picture);
   layout->addWidget(Caption);
   layout->addStretch(1);
+  settle_.setSingleShot(true);
+  connect(&settle_, &QTimer::timeout, this, [this] { ShowFile(pending_); });
+}
+
+void TPicturePreview::ShowFileSoon(const QString& path) {
+  if (path == pending_ && settle_.isActive()) return;
+  Picture->clear();
+  Caption->clear();
+  pending_ = path;
+  settle_.start(SettleMs);
 }
 
 void TPicturePreview::ShowFile(const QString& path) {

@@ -4,6 +4,7 @@
 // before opening is what the editor opens.
 
 #include <QLabel>
+#include <QTimer>
 #include <QWidget>
 
 class TPicturePreview : public QWidget {
@@ -18,6 +19,16 @@ class TPicturePreview : public QWidget {
   QLabel* Picture;
   QLabel* Caption;
 
+  // The pause after the last change of the chosen file before it is read: the open dialog
+  // changes its choice at every keystroke, and reading each would make typing sluggish.
+  static constexpr int SettleMs = 250;
+
   // Shows the picture of the file, or a short reason why there is none.
   void ShowFile(const QString& path);
+  // Empties the preview and shows the file once the choice has rested for SettleMs.
+  void ShowFileSoon(const QString& path);
+
+ private:
+  QTimer settle_;
+  QString pending_;
 };

@@ -31,7 +31,9 @@ TEST_F(MainFormTest, EveryCommandExistsWithCaptionShortcutAndHint) {
     ASSERT_NE(action, nullptr) << def.Name;
     EXPECT_EQ(action->text(), QString::fromUtf8(def.Caption)) << def.Name;
     EXPECT_EQ(action->shortcut(), QKeySequence(QString::fromUtf8(def.Shortcut))) << def.Name;
-    EXPECT_EQ(action->isCheckable(), def.Kind == TCommandKind::Check) << def.Name;
+    // Tool commands show the active tool checked, as its button does.
+    const bool toolCommand = form->Editor().Tools().IsToolCommand(def.Name);
+    EXPECT_EQ(action->isCheckable(), def.Kind == TCommandKind::Check || toolCommand) << def.Name;
     EXPECT_FALSE(action->toolTip().contains('\r')) << def.Name;
   }
   EXPECT_EQ(commands, int(form->Actions().All().size()));

@@ -69,7 +69,8 @@ TEST_F(MainFormTest, OddStoredValuesFallBackToDefaults) {
     auto form = Start();
     EXPECT_EQ(form->Editor().View().ZoomCombo->currentText(), "800%") << value;
     EXPECT_FALSE(form->Navigator->cbHints->isChecked());  // only the text "1" checks it
-    EXPECT_EQ(form->size(), QSize(1000, 720));
+    const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
+    EXPECT_EQ(form->size(), QSize(1000, 720).boundedTo(screen));
     EXPECT_TRUE(form->Editor().Tools().PoorSelBtn->Down());  // one selection mode is always down
   }
 }
@@ -84,6 +85,17 @@ TEST_F(MainFormTest, UnreadableSettingsFileIsReportedOnceAndLeftAlone) {
   EXPECT_TRUE(Close(*form));  // nothing is written over it, and nothing more is said
   EXPECT_EQ(dialogs_.Shown("error").size(), 1);
   EXPECT_TRUE(QFileInfo(IniPath()).isDir());
+}
+
+TEST_F(MainFormTest, TheFirstWindowFitsTheScreen) {
+  // Nothing stored yet: the usual size, unless the screen has less room (the offscreen screen is
+  // 800 x 600, as a small screen or a large scale factor would give).
+  auto form = Start();
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  EXPECT_TRUE(screen.contains(form->frameGeometry()) || screen.contains(form->geometry()))
+      << form->geometry().width() << " x " << form->geometry().height();
+  EXPECT_LE(form->width(), 1000);
+  ASSERT_TRUE(Close(*form));
 }
 
 TEST_F(MainFormTest, AnAbsurdStoredWindowSizeIsLimitedToTheScreen) {

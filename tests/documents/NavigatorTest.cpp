@@ -1,4 +1,5 @@
 #include <QElapsedTimer>
+#include <QScrollBar>
 
 #include "controls/Pictures.h"
 #include "documents/DocWinFixture.h"
@@ -119,6 +120,25 @@ TEST_F(DocWinTest, HintAppearsAfterTheDelayBesideThePointer) {
   QTest::mouseMove(viewport, first);
   RunEventLoop(1000);
   EXPECT_EQ(form->Navigator->Hint(), nullptr);
+}
+
+TEST_F(DocWinTest, TheHintGoesWhenTheTreeScrollsAnotherNodeUnderThePointer) {
+  auto form = Start();
+  for (int i = 0; i < 30; ++i)
+    ASSERT_TRUE(form->Files().TryOpenFile(MakeBitmap(QString("b%1.bmp").arg(i), 4, 4)));
+  QTreeWidget* tree = form->Navigator->PicTree;
+  tree->scrollToTop();
+  Settle();
+  ASSERT_GT(tree->verticalScrollBar()->maximum(), 0);
+  const QPoint at = tree->visualItemRect(Node(*form, 1)).center();
+  QTest::mouseMove(tree->viewport(), at);
+  ASSERT_TRUE(WaitUntil([&] { return form->Navigator->Hint() != nullptr; }, 1500));
+  EXPECT_EQ(form->Navigator->Hint()->Node, Node(*form, 1));
+  tree->verticalScrollBar()->setValue(tree->verticalScrollBar()->value() + 3);
+  EXPECT_EQ(form->Navigator->Hint(), nullptr);
+  // The node now under the pointer gets its own hint after the delay.
+  ASSERT_TRUE(WaitUntil([&] { return form->Navigator->Hint() != nullptr; }, 1500));
+  EXPECT_EQ(form->Navigator->Hint()->Node, tree->itemAt(at));
 }
 
 TEST_F(DocWinTest, ClosingTheSelectedDocumentSelectsANeighbour) {

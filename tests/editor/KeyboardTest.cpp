@@ -126,3 +126,23 @@ TEST_F(KeyboardTest, TheTextLayerMovesWithAnyButton) {
 }
 
 }  // namespace
+
+TEST_F(KeyboardTest, ZoomKeysNeverReachTheNavigator) {
+  auto form = Start();
+  ASSERT_TRUE(form->Files().TryOpenFile(MakeBitmap("a.bmp", 4, 4)));
+  ASSERT_TRUE(form->Files().TryOpenFile(MakeBitmap("b.bmp", 4, 4)));
+  form = Active(std::move(form));
+  TWorkImage* current = form->Editor().Session().CurrentImage();
+  form->Editor().View().ZoomCombo->setCurrentIndex(form->Editor().View().ZoomCombo->count() - 1);
+  form->Navigator->PicTree->setFocus();
+  Settle();
+  QTest::keyClick(form->Navigator->PicTree, Qt::Key_PageUp);  // Zoom In is disabled here
+  Settle();
+  EXPECT_EQ(form->Editor().Session().CurrentImage(), current);
+  form->Editor().View().ZoomCombo->setCurrentIndex(0);
+  form->Navigator->PicTree->setFocus();
+  QTest::keyClick(form->Navigator->PicTree, Qt::Key_PageDown);
+  QTest::keyClick(form->Navigator->PicTree, Qt::Key_PageUp, Qt::KeypadModifier);
+  Settle();
+  EXPECT_EQ(form->Editor().Session().CurrentImage(), current);
+}

@@ -128,6 +128,26 @@ TEST_F(UndoRedoTest, UndoAfterSavingLeavesTheDocumentChanged) {
   EXPECT_TRUE(Enabled(*form, "SaveAct"));
 }
 
+TEST_F(UndoRedoTest, OnlyTheSavedStateLooksSavedHoweverFarTheHistoryGoes) {
+  auto form = OpenWhite();
+  Trigger(*form, "Pencil1");
+  Click(*form, {1, 1});
+  Click(*form, {3, 3});
+  Trigger(*form, "SaveAct");
+  TWorkImage& image = *form->Editor().Session().CurrentImage();
+  ASSERT_FALSE(image.IsModified());
+  Trigger(*form, "UndoAct");
+  Trigger(*form, "UndoAct");
+  EXPECT_EQ(ImagePixel(*form, 1, 1), clWhite);
+  EXPECT_TRUE(image.IsModified()) << "the file holds both dots";
+  EXPECT_TRUE(Enabled(*form, "SaveAct"));
+  Trigger(*form, "RedoAct");
+  EXPECT_TRUE(image.IsModified());
+  Trigger(*form, "RedoAct");
+  EXPECT_FALSE(image.IsModified()) << "back where the file is";
+  EXPECT_FALSE(Enabled(*form, "SaveAct"));
+}
+
 TEST_F(UndoRedoTest, UndoDuringAStrokeTakesBackTheWholeStroke) {
   auto form = OpenWhite();
   Trigger(*form, "Pencil1");

@@ -1,5 +1,6 @@
 #include <QCursor>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 #include "documents/DocWinFixture.h"
 #include "editor/ZoomMouse.h"
@@ -216,3 +217,44 @@ TEST_F(ZoomViewTest, PreviewShowsThePictureAtOneToOne) {
 }
 
 }  // namespace
+
+namespace {
+
+void Wheel(QWidget* target, QPoint at, QPoint angle, Qt::KeyboardModifiers shift = Qt::NoModifier) {
+  QWheelEvent event(at, target->mapToGlobal(at), QPoint(), angle, Qt::NoButton, shift,
+                    Qt::NoScrollPhase, false);
+  QApplication::sendEvent(target, &event);
+}
+
+}  // namespace
+
+TEST_F(ZoomViewTest, TheWheelScrollsAndCtrlWheelZoomsAboutThePointer) {
+  auto form = Open(MakeImage("grid.bmp", 200, 200, 24,
+                             [](int x, int y) { return MakeColor(x, y, 0); }),
+                   3);
+  TZoomView& view = form->Editor().View();
+  ASSERT_FALSE(view.VScr->isHidden());
+  ASSERT_FALSE(view.HScr->isHidden());
+  // One notch down: 48 screen pixels, 6 image pixels at 800 %.
+  Wheel(view.ZoomBox, {40, 40}, {0, -120});
+  EXPECT_EQ(view.VScr->value(), 6);
+  EXPECT_EQ(view.HScr->value(), 0);
+  Wheel(view.ZoomBox, {40, 40}, {0, -120}, Qt::ShiftModifier);
+  EXPECT_EQ(view.HScr->value(), 6);
+  Wheel(view.ZoomBox, {40, 40}, {0, 120});
+  EXPECT_EQ(view.VScr->value(), 0);
+  // Ctrl and a notch up zoom in; the pixel under the pointer stays under it.
+  const QPoint at(83, 52);
+  const TPoint before = view.PointerToImage(at);
+  Wheel(view.ZoomBox, at, {0, 120}, Qt::ControlModifier);
+  EXPECT_EQ(view.ZoomFactor, 16);
+  EXPECT_EQ(view.ZoomCombo->currentIndex(), 4);
+  ASSERT_EQ(view.ZoomBox->pos(), QPoint(0, 0));
+  const TPoint after = view.PointerToImage(at);
+  EXPECT_NEAR(after.X, before.X, 1);
+  EXPECT_NEAR(after.Y, before.Y, 1);
+  Wheel(view.ZoomBox, at, {0, 120}, Qt::ControlModifier);  // already the largest zoom
+  EXPECT_EQ(view.ZoomCombo->currentIndex(), 4);
+  Wheel(view.ZoomBox, at, {0, -240}, Qt::ControlModifier);
+  EXPECT_EQ(view.ZoomCombo->currentIndex(), 2);
+}

@@ -4,7 +4,11 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QFileDialog>
+#include <QLineEdit>
+#include <QTest>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -65,7 +69,10 @@ TEST(PicturePreview, TheOpenDialogShowsThePictureOfTheChosenFile) {
     auto* preview = dialog->findChild<TPicturePreview*>();
     found = preview != nullptr;
     dialog->selectFile(path);
-    if (preview) caption = preview->Caption->text();
+    if (preview) {
+      QTest::qWaitFor([&] { return !preview->Caption->text().isEmpty(); }, 2000);
+      caption = preview->Caption->text();
+    }
     dialog->reject();
   });
   TQtDialogs dialogs;
@@ -77,6 +84,49 @@ TEST(PicturePreview, TheOpenDialogShowsThePictureOfTheChosenFile) {
   EXPECT_FALSE(dialogs.OpenFiles(nullptr, request).has_value());
   EXPECT_TRUE(found);
   EXPECT_EQ(caption, "7 x 3, 4 bit");
+}
+
+TEST(PicturePreview, ReadsTheFileOnlyOnceTheChoiceRests) {
+  QTemporaryDir dir;
+  const QString a = WriteBitmap(dir, "a.bmp", 10, 5), b = WriteBitmap(dir, "b.bmp", 3, 4);
+  TPicturePreview preview;
+  preview.ShowFile(a);
+  preview.ShowFileSoon(b);
+  EXPECT_EQ(preview.Caption->text(), "");  // the old picture goes at once, the new one waits
+  preview.ShowFileSoon(a);
+  preview.ShowFileSoon(b);
+  EXPECT_TRUE(preview.Picture->pixmap().isNull());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !preview.Caption->text().isEmpty(); }, 2000));
+  EXPECT_EQ(preview.Caption->text(), "3 x 4, 4 bit");
+}
+
+TEST(OpenDialog, AFullPathTypedWithEnterOpensThatFile) {
+  QTemporaryDir dir, other;
+  const QString path = WriteBitmap(other, "typed.bmp", 2, 2);
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit");
+    if (!edit) return dialog->reject();
+    edit->setFocus();
+    QTest::keyClicks(edit, path);  // the completer pops up on the way
+    QTest::keyClick(edit->completer() && edit->completer()->popup()->isVisible()
+                        ? static_cast<QWidget*>(edit->completer()->popup())
+                        : edit,
+                    Qt::Key_Return);
+    // Had the dialog stayed open, end it so the test fails instead of hanging.
+    QTimer::singleShot(500, dialog, [dialog] { dialog->reject(); });
+  });
+  TQtDialogs dialogs;
+  TFileDialogRequest request;
+  request.Title = "Open image";
+  request.Filter = "Bitmaps (*.bmp)|*.bmp";
+  request.InitialDir = dir.path();
+  request.MultiSelect = true;
+  request.Preview = true;
+  const std::optional<TFileDialogResult> result = dialogs.OpenFiles(nullptr, request);
+  ASSERT_TRUE(result.has_value());
+  EXPECT_EQ(result->Files, QStringList{path});
 }
 
 }  // namespace

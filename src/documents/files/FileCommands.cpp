@@ -100,9 +100,15 @@ bool TFileCommands::TryOpenFile(const QString& path) {
   try {
     return OpenFile(path);
   } catch (const std::exception& e) {
-    Dialogs().Error(&Window(), QString::fromUtf8(e.what()));
+    Dialogs().Error(&Window(), MessageAbout(path, QString::fromUtf8(e.what())));
     return false;
   }
+}
+
+QString TFileCommands::MessageAbout(const QString& path, const QString& message) {
+  // With several files opened at once the user must know which one failed.
+  const QString name = QFileInfo(path).fileName();
+  return message.contains(name) ? message : name + ": " + message;
 }
 
 void TFileCommands::NewImageActExecute() {
@@ -146,10 +152,9 @@ void TFileCommands::PictureOpenGo() {
 }
 
 void TFileCommands::OpenFiles(const QStringList& paths) {
-  for (const QString& path : paths) {
-    if (!TryOpenFile(path)) return;  // the error was shown; the files before it stay open
-    AddToMru(path);
-  }
+  // A file that fails has its own error box; the others open all the same.
+  for (const QString& path : paths)
+    if (TryOpenFile(path)) AddToMru(path);
 }
 
 bool TFileCommands::SaveCurrentDocument(const QString& path) {
@@ -161,7 +166,7 @@ bool TFileCommands::SaveCurrentDocument(const QString& path) {
       group->SaveToFile(Encode(path));
     return true;
   } catch (const std::exception& e) {
-    Dialogs().Error(&Window(), QString::fromUtf8(e.what()));
+    Dialogs().Error(&Window(), MessageAbout(path, QString::fromUtf8(e.what())));
     return false;
   }
 }
@@ -204,6 +209,14 @@ void TFileCommands::SaveAsActExecute() {
   saveFilterIndex_ = result->FilterIndex;
   OpenDlgCanClose(result->Files.first());
   const QString target = ReplaceExtension(result->Files.first(), extension);
+  // The dialog asked about the name it was given; a file under the name the document's own
+  // extension makes of it has not been asked about yet.
+  if (target != result->Files.first() && QFileInfo::exists(target) &&
+      Dialogs().Question(&Window(),
+                         QFileInfo(target).fileName() +
+                             " already exists.\nDo you want to replace it?",
+                         TQuestionButtons::YesNo) != TAnswer::Yes)
+    return;
   if (!SaveCurrentDocument(target)) return;
   if (Session().CurrentImage() && Session().WorkingCopy()) Session().LoadWorkingCopy();
   if (QTreeWidgetItem* node = TImageBrowseFrm::DocumentNode(Navigator().Selected()))

@@ -46,8 +46,11 @@ class TFileCommands : public TFeatureModule {
   bool OpenFile(const QString& path);
   // OpenFile with its failure shown in the error box; true when the file was opened.
   bool TryOpenFile(const QString& path);
-  // Opens the files in order and adds each to the recently-used list; stops at the first error.
+  // Opens the files in order and adds each opened one to the recently-used list; a file that
+  // fails is reported and the others still open.
   void OpenFiles(const QStringList& paths);
+  // An error message that names the file it is about.
+  static QString MessageAbout(const QString& path, const QString& message);
   void NewImageActExecute();
   void PictureOpenGo();
   void SaveActExecute();

@@ -16,6 +16,12 @@ void TSetTransparentTool::MouseDown(Qt::MouseButton button, const QPoint& positi
   if (!session.CurrentImage()) return;
   const std::optional<TPoint> press = PressStart(button, position, shift);
   if (!press) return;
+  if (session.CurrentImage()->IsIconFrame()) {
+    // A sub-icon's transparency is a colour of its own, painted like any other; a click here
+    // changes nothing, and the user should know why.
+    env_.SetStatusText(2, NoTransparentColorText);
+    return;
+  }
   const TPoint p = *press;
   dragging_ = true;
   LastPoint = p;

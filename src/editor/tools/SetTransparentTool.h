@@ -8,6 +8,9 @@
 class TSetTransparentTool : public TDrawingTool {
  public:
   using TDrawingTool::TDrawingTool;
+  // What the status bar says when the image is a sub-icon, whose transparency is its own colour.
+  static constexpr const char* NoTransparentColorText =
+      "Sub-icons have no transparent colour to set: paint with the transparent colour instead.";
   int16_t Cursor() const override;
   QString GradientPage() const override { return "None"; }
   void MouseDown(Qt::MouseButton button, const QPoint& position,

@@ -89,7 +89,7 @@ TEST_F(DocWinTest, NewAsksAgainWhileTheColourModeIsNoNumber) {
   EXPECT_EQ(form->OpenDocumentCount(), 1);
 }
 
-TEST_F(DocWinTest, OpenDialogOpensSeveralFilesAndStopsAtTheFirstError) {
+TEST_F(DocWinTest, OpenDialogOpensSeveralFilesAndNamesTheOneThatFails) {
   auto form = Start();
   const QString a = MakeBitmap("a.bmp", 4, 4), b = MakeBitmap("b.bmp", 4, 4);
   const QString bad = FilePath("bad.png");
@@ -102,9 +102,10 @@ TEST_F(DocWinTest, OpenDialogOpensSeveralFilesAndStopsAtTheFirstError) {
   EXPECT_EQ(request.FilterIndex, 2);
   EXPECT_TRUE(request.MultiSelect);
   EXPECT_TRUE(request.Preview);
-  EXPECT_EQ(NodeTexts(*form), QStringList{"a.bmp"});
-  EXPECT_EQ(dialogs_.Shown("error"), QStringList{"Unknown extension type"});
-  EXPECT_EQ(form->MruList().Entries().size(), 1u);
+  EXPECT_EQ(NodeTexts(*form), (QStringList{"a.bmp", "b.bmp"}));
+  ASSERT_EQ(dialogs_.Shown("error").size(), 1);
+  EXPECT_TRUE(dialogs_.Shown("error")[0].startsWith("bad.png: ")) << dialogs_.Shown("error")[0].toStdString();
+  EXPECT_EQ(form->MruList().Entries().size(), 2u);
   EXPECT_EQ(form->Files().OpenDlgInitialDir, QFileInfo(a).absolutePath());
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
@@ -186,6 +187,38 @@ TEST_F(DocWinTest, SaveAsKeepsTheFormatWhateverTheTypedExtension) {
   EXPECT_EQ(OpenDocument(Local(FilePath("copy.jpg"))).ClassName(), "TWorkJpeg");
   EXPECT_EQ(Node(*form, 0)->text(0), "copy.jpg");
   EXPECT_EQ(form->Files().OpenDlgInitialDir, dir_.path());
+}
+
+TEST_F(DocWinTest, SaveAsAsksBeforeReplacingTheFileItsExtensionLeadsTo) {
+  auto form = Start();
+  const QString photo = MakeBitmap("photo.bmp", 3, 3, 24, MakeColor(1, 2, 3));
+  ASSERT_TRUE(form->Files().TryOpenFile(MakeBitmap("a.bmp", 3, 3)));
+  form->Editor().Session().CurrentImage()->SetModified(true);
+  const QByteArray before = [&] {
+    QFile f(photo);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+  }();
+  dialogs_.SaveResults.push_back(Files({FilePath("photo.gif")}));
+  dialogs_.Answers.push_back(TAnswer::No);
+  Trigger(*form, "SaveAsAct");
+  ASSERT_EQ(dialogs_.Shown("question").size(), 1);
+  EXPECT_TRUE(dialogs_.Shown("question")[0].startsWith("photo.bmp already exists"));
+  QFile after(photo);
+  after.open(QIODevice::ReadOnly);
+  EXPECT_EQ(after.readAll(), before);
+  EXPECT_EQ(Node(*form, 0)->text(0), "a.bmp");
+  EXPECT_TRUE(form->Editor().Session().CurrentImage()->IsModified());
+  // Yes replaces it; a name the dialog itself confirmed is not asked about again.
+  dialogs_.SaveResults.push_back(Files({FilePath("photo.gif")}));
+  dialogs_.Answers.push_back(TAnswer::Yes);
+  Trigger(*form, "SaveAsAct");
+  EXPECT_EQ(Node(*form, 0)->text(0), "photo.bmp");
+  form->Editor().Session().CurrentImage()->SetModified(true);
+  dialogs_.SaveResults.push_back(Files({photo}));
+  Trigger(*form, "SaveAsAct");
+  EXPECT_EQ(dialogs_.Shown("question").size(), 2);
+  EXPECT_FALSE(form->Editor().Session().CurrentImage()->IsModified());
 }
 
 TEST_F(DocWinTest, AFailedSaveKeepsTheDocumentModified) {

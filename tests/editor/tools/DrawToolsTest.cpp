@@ -2,6 +2,7 @@
 // constraint, the shape styles, flood fill, the transparent colour and Ctrl picking.
 
 #include "editor/ToolFixture.h"
+#include "editor/tools/SetTransparentTool.h"
 
 namespace {
 
@@ -161,6 +162,40 @@ TEST_F(DrawToolTest, SetTransparentTogglesWithOneUndoStepPerClick) {
   EXPECT_TRUE(form->Editor().Session().WorkingCopy()->GetTransparent());
   Trigger(*form, "UndoAct");
   EXPECT_FALSE(form->Editor().Session().CurrentImage()->GetTransparent());
+}
+
+TEST_F(DrawToolTest, SetTransparentOnASubIconSaysWhyNothingHappens) {
+  auto form = Start();
+  ASSERT_TRUE(form->Files().TryOpenFile(MakeIcon("i.ico", {{8, 4}})));
+  form->Navigator->Select(Node(*form, 0, 0));
+  Settle();
+  ASSERT_TRUE(form->Editor().Session().CurrentImage());
+  form->Editor().View().ZoomCombo->setCurrentIndex(3);
+  Settle();
+  Trigger(*form, "Settransparentcolor1");
+  Click(*form, {2, 2});
+  EXPECT_EQ(form->StatusText(2), TSetTransparentTool::NoTransparentColorText);
+  EXPECT_FALSE(form->Editor().Session().CurrentImage()->IsModified());
+  EXPECT_EQ(UndoDepth(*form), 0);
+}
+
+TEST_F(DrawToolTest, TheToolsMenuChecksTheActiveTool) {
+  auto form = OpenWhite();
+  const auto checked = [&] {
+    QStringList names;
+    for (const char* name : {"Select1", "Pencil1", "Text1", "Fill1"})
+      if (form->Act(name).isChecked()) names << name;
+    return names;
+  };
+  EXPECT_EQ(checked(), QStringList{"Select1"});
+  Trigger(*form, "Pencil1");
+  EXPECT_EQ(checked(), QStringList{"Pencil1"});
+  Trigger(*form, "Pencil1");  // choosing the active tool again keeps it
+  EXPECT_EQ(checked(), QStringList{"Pencil1"});
+  QTest::mouseClick(form->Editor().Tools().TextBtn, Qt::LeftButton);  // the button itself
+  EXPECT_EQ(checked(), QStringList{"Text1"});
+  Trigger(*form, "Select1");
+  EXPECT_EQ(checked(), QStringList{"Select1"});
 }
 
 TEST_F(DrawToolTest, CtrlPicksInsteadOfDrawing) {
