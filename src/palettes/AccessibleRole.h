@@ -1,6 +1,7 @@
 #pragma once
-// Custom-painted widgets (colour swatches, palette grids, the ramp, drag handles) tell assistive
-// technology what they are through this role; the standard widgets have theirs already.
+// Plain widgets painted by the palette dialogs themselves (the ramp, the drag handles) tell
+// assistive technology what they are through this role. The standard widgets have theirs, and the
+// custom controls (swatches, grids) get theirs from controls/ControlAccessibility.
 
 #include <QAccessible>
 #include <QString>

@@ -16,23 +16,12 @@
 #include "palettes/NewPaletteDlg.h"
 #include "palettes/OpenPaletteDlg.h"
 #include "palettes/PaletteGrid.h"
+#include "palettes/ReadOutLabel.h"
 #include "windows/Dialogs.h"
 
 namespace {
 
 constexpr int StatusWidths[3] = {120, 100, 100};
-
-QLabel* ReadOut(const char* name, const QString& text, QWidget* parent) {
-  auto* label = new QLabel(text, parent);
-  label->setObjectName(name);
-  QFont bold = label->font();
-  bold.setBold(true);
-  label->setFont(bold);
-  QPalette navy = label->palette();
-  navy.setColor(QPalette::WindowText, QColor(0, 0, 128));
-  label->setPalette(navy);
-  return label;
-}
 
 QSpinBox* SpinEdit(const char* name, int min, int max, int value, QWidget* parent) {
   auto* edit = new QSpinBox(parent);
@@ -85,7 +74,7 @@ TfrmPaletteEditor::TfrmPaletteEditor(IDialogs& dialogs, QWidget* parent)
   ColorGrid = new TDrawGrid(pnlLeft);
   ColorGrid->setObjectName("ColorGrid");
   SetupPaletteGrid(*ColorGrid);
-  SetAccessibleRole(*ColorGrid, QAccessible::Table, "Color palette");
+  ColorGrid->setAccessibleName("Color palette");
   ColorGrid->OnDrawCell = [this](QPainter& p, int col, int row, const QRect& rect,
                                  const TGridDrawState& state) {
     DrawPaletteCell(p, rect, EditPalette, PaletteCellIndex(*ColorGrid, col, row), state.Selected,
@@ -133,7 +122,7 @@ TAdvPanel* TfrmPaletteEditor::MakeSwatch(const char* name, const QString& hint) 
   swatch->setObjectName(name);
   swatch->setFixedSize(36, 22);
   swatch->setToolTip(hint);
-  SetAccessibleRole(*swatch, QAccessible::Graphic, hint);
+  swatch->setAccessibleName(hint);
   swatch->SetColor(QColor(192, 192, 192));
   swatch->setAcceptDrops(true);
   swatch->installEventFilter(this);
@@ -235,12 +224,12 @@ QWidget* TfrmPaletteEditor::BuildRamp() {
 
 QWidget* TfrmPaletteEditor::BuildReadOuts() {
   auto* readOuts = new QWidget(this);
-  lblIndexL = ReadOut("lblIndexL", "0", readOuts);
-  lblRGBL = ReadOut("lblRGBL", "255, 255, 255", readOuts);
-  lblHTMLL = ReadOut("lblHTMLL", "#FFFFFF", readOuts);
-  lblIndexR = ReadOut("lblIndexR", "0", readOuts);
-  lblRGBR = ReadOut("lblRGBR", "255, 255, 255", readOuts);
-  lblHTMLR = ReadOut("lblHTMLR", "#FFFFFF", readOuts);
+  lblIndexL = ReadOutLabel("lblIndexL", "0", readOuts);
+  lblRGBL = ReadOutLabel("lblRGBL", "255, 255, 255", readOuts);
+  lblHTMLL = ReadOutLabel("lblHTMLL", "#FFFFFF", readOuts);
+  lblIndexR = ReadOutLabel("lblIndexR", "0", readOuts);
+  lblRGBR = ReadOutLabel("lblRGBR", "255, 255, 255", readOuts);
+  lblHTMLR = ReadOutLabel("lblHTMLR", "#FFFFFF", readOuts);
   auto* left = new QFormLayout;
   left->addRow("Index:", lblIndexL);
   left->addRow("RGB:", lblRGBL);

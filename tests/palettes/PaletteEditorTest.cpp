@@ -231,8 +231,8 @@ TEST_F(PaletteEditorTest, ControlsAreNamedForAssistiveTechnology) {
     EXPECT_EQ(a->role(), role) << name.toStdString();
   };
   check(e->ColorGrid, "Color palette", QAccessible::Table);
-  check(e->pnlPreview, "Preview", QAccessible::Graphic);
-  check(e->pnlBeginColor, "Begin color", QAccessible::Graphic);
+  check(e->pnlPreview, "Preview", QAccessible::Button);
+  check(e->pnlBeginColor, "Begin color", QAccessible::Button);
   check(e->pbxSmooth, "Smooth colors", QAccessible::Graphic);
   check(e->Panel1, "Drag as column", QAccessible::Grip);
   check(e->Panel6, "Drag all palette", QAccessible::Grip);

@@ -8,7 +8,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-#include "palettes/AccessibleRole.h"
 
 namespace {
 
@@ -110,7 +109,7 @@ void TPropertiesPanel::BuildStandardPart() {
   TranspCol->setToolTip("Transparent color");
   TranspCol->setFocusPolicy(Qt::StrongFocus);
   TranspCol->setCursor(Qt::PointingHandCursor);
-  SetAccessibleRole(*TranspCol, QAccessible::Button, "Transparent color");
+  TranspCol->setAccessibleName("Transparent color");
   TranspCol->installEventFilter(this);
   cbColorMode = ListField("cbColorMode", {}, pnlStandart);
   cbColorMode->setToolTip("Select color mode");
