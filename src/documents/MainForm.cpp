@@ -78,7 +78,9 @@ void TMainForm::BuildModules() {
   auto files = std::make_unique<TFileCommands>(context, *MRUPopup, context_.ReadDocument);
   files_ = files.get();
   modules_.push_back(std::move(files));
-  modules_.push_back(std::make_unique<TFrameCommands>(context, *frameGrid_));
+  // The options dialog exists by the time a frame is deleted.
+  modules_.push_back(std::make_unique<TFrameCommands>(
+      context, *frameGrid_, [this] { return OptionsForm().WarningsOn(); }));
   auto properties = std::make_unique<TPropertiesCommands>(context, *propertiesPanel_);
   properties_ = properties.get();
   modules_.push_back(std::move(properties));
