@@ -11,6 +11,7 @@
 #include "model/FileIO.h"
 #include "model/GifBuilder.h"
 #include "model/GraphUtils.h"
+#include "model/GroupBitCount.h"
 #include "model/Groups.h"
 #include "model/RasterOps.h"
 #include "model/WorkImages.h"
@@ -162,14 +163,10 @@ void ApplyBits(TDocument& doc, const std::string& out, int bits, int dither) {
     throw EUsage("--bits " + std::to_string(bits) + ": " + KindOfImage(doc, out) + " take " +
                  DescribeDepths(allowed));
   TQuantizeChooser chooser(dither);
-  if (!doc.IsGroup()) {
+  if (doc.IsGroup())
+    ChangeGroupBitCount(*doc.Group, bits, chooser, "");
+  else
     doc.Image->ChangeBitCount(bits, chooser, "");
-  } else if (dynamic_cast<TIconGroup*>(doc.Group.get())) {
-    for (int i = 0; i < doc.Group->Count(); ++i)
-      doc.Group->GetFrame(i)->ChangeBitCount(bits, chooser, "");
-  } else if (bits != doc.Group->BitCount) {
-    ChangeGroupBitCount(*doc.Group, bits, dither);
-  }
 }
 
 namespace {

@@ -87,7 +87,9 @@ void TMainForm::BuildModules() {
   // The options dialog exists by the time a frame is deleted.
   modules_.push_back(std::make_unique<TFrameCommands>(
       context, *frameGrid_, [this] { return OptionsForm().WarningsOn(); }));
-  modules_.push_back(std::make_unique<TPropertiesCommands>(context, *propertiesPanel_));
+  auto properties = std::make_unique<TPropertiesCommands>(context, *propertiesPanel_);
+  properties_ = properties.get();
+  modules_.push_back(std::move(properties));
   modules_.push_back(std::make_unique<TImageCommands>(context));
 }
 

@@ -37,6 +37,7 @@ class TDocumentView;
 class TFeatureModule;
 class TFileCommands;
 class TFrameGrid;
+class TPropertiesCommands;
 class TPropertiesPanel;
 class TSmoothColorForm;
 class TTextPadForm;
@@ -170,6 +171,7 @@ class TMainForm : public QMainWindow, private IStatusPanels {
   TPropertiesPanel* propertiesPanel_ = nullptr;
   std::unique_ptr<TDocumentView> documents_;
   TFileCommands* files_ = nullptr;
+  TPropertiesCommands* properties_ = nullptr;
   std::vector<std::unique_ptr<TFeatureModule>> modules_;
   QHash<QString, QMenu*> menus_;
   bool shown_ = false;

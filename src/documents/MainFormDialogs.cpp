@@ -4,6 +4,7 @@
 #include "documents/MainForm.h"
 #include "documents/NewImageForm.h"
 #include "documents/files/FileCommands.h"
+#include "documents/properties/PropertiesCommands.h"
 #include "editor/ColorPanel.h"
 #include "editor/Editor.h"
 #include "model/WorkImages.h"
@@ -32,6 +33,7 @@ void TMainForm::ConnectDialogs() {
   // While the user types in the pad, the window's shortcuts (Esc, the tools) still work; the
   // text field keeps its own editing keys.
   for (QAction* action : Actions().All()) textPadForm_->addAction(action);
+  properties_->WarningsOn = [this] { return OptionsForm().WarningsOn(); };
   // New GIF documents take their coding from the options.
   SetDefaultGifCompression(uint8_t(OptionsForm().DefaultGifCompression()));
   connect(&OptionsForm(), &TOptionsForm::DefaultGifCompressionChanged, this,

@@ -154,6 +154,16 @@ void ReadPalette(const std::string& fileName, TPaletteRecord& pal) {
   ReadAnyPaletteBytes(bytes.data(), size, fileName, pal);
 }
 
+TPaletteRecord ReadPaletteOrDefault(const std::string& fileName) {
+  TPaletteRecord pal;
+  try {
+    ReadPalette(fileName, pal);
+  } catch (const EVelmoraError&) {
+    FillDefaultPalette264(pal);
+  }
+  return pal;
+}
+
 std::string PaletteFileBytes(const TPaletteRecord& pal) {
   const int count = std::min<int>(pal.Count, MaxPaletteEntries);
   std::string out;

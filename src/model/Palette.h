@@ -57,6 +57,9 @@ const std::array<TColor, 256>& SystemPalette256();
 // or a missing file gives the default palette. A file that claims more than 264 entries or is
 // shorter than it claims is refused with EVelmoraError and `pal` is left as it was.
 void ReadPalette(const std::string& fileName, TPaletteRecord& pal);
+// The palette of a file for images deeper than 8 bits: the generated default palette stands in
+// for a missing or damaged file, so that such a file never blocks a change of depth.
+TPaletteRecord ReadPaletteOrDefault(const std::string& fileName);
 // The same for the bytes of a palette file; bytes past the announced entries are ignored.
 void ReadPaletteBytes(const uint8_t* data, size_t size, TPaletteRecord& pal);
 

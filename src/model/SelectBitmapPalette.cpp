@@ -127,12 +127,7 @@ bool TSelectBitmap::ChangeBitCount(int newBitCount, IReductionChooser& chooser,
   }
   // Deeper images keep their pixels; the palette only feeds the palette grid. A damaged
   // default palette file must not block the change, so the generated one stands in for it.
-  TPaletteRecord palette = GetPalette();
-  try {
-    ReadPalette(defaultPaletteFile, palette);
-  } catch (const EVelmoraError&) {
-    FillDefaultPalette264(palette);
-  }
+  const TPaletteRecord palette = ReadPaletteOrDefault(defaultPaletteFile);
   SetBitCount(newBitCount);
   GetPalette() = palette;
   return true;

@@ -1,5 +1,7 @@
 #include "model/WorkFrame.h"
 
+#include <algorithm>
+
 #include "model/GraphUtils.h"
 #include "model/ImageGroup.h"
 
@@ -125,7 +127,7 @@ std::unique_ptr<TSelectBitmap> TWorkGifFrame::Create() const {
 std::string TWorkGifFrame::GetColorModes() const { return JoinColorModes({1, 2, 3, 4, 5, 6, 7, 8}); }
 
 void TWorkGifFrame::SetDelay(uint32_t ms) {
-  delay_ = ms;
+  delay_ = std::min(ms, MaxDelay);
   SetModified(true);
 }
 

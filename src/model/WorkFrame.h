@@ -75,8 +75,10 @@ class TWorkGifFrame : public TUniformFrame {
   std::unique_ptr<TSelectBitmap> Create() const override;
   std::string GetColorModes() const override;
 
-  // Milliseconds; files store hundredths of a second up to 655.35 s, all of which are held.
+  // Milliseconds. A GIF records hundredths of a second in 16 bits, so up to 655350 ms is kept.
+  static constexpr uint32_t MaxDelay = 655350;
   uint32_t Delay() const { return delay_; }
+  // A longer delay is cut to MaxDelay.
   void SetDelay(uint32_t ms);
   bool Interlaced() const { return interlaced_; }
   void SetInterlaced(bool b);

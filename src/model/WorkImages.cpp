@@ -103,7 +103,8 @@ void TWorkGifImage::Assign(const TSelectBitmap& source) {
   TWorkImage::Assign(source);
   if (auto* gif = dynamic_cast<const TWorkGifImage*>(&source)) {
     SetComments(gif->Comments());
-    interlaced_ = gif->Interlaced();
+    interlaced_ = gif->interlaced_;
+    compression_ = gif->compression_;
   } else if (dynamic_cast<const TWorkImage*>(&source)) {
     SetComments({});
   }

@@ -34,14 +34,17 @@ class TWorkJpeg : public TWorkImage {
   void SaveToFile(const std::string& name) override;
 
   uint8_t Quality = 90;
+
+ protected:
+  bool UndoKeepsClass() const override { return true; }
 };
 
 class TWorkGifImage : public TWorkImage {
  public:
   std::string ClassName() const override { return "TWorkGifImage"; }
   TWorkGifImage();
-  // Takes the comments and the interlace flag of another GIF image. A plain raster keeps the
-  // comments; any other image empties them.
+  // Takes the comments, interlacing and coding of another GIF image. A plain raster keeps them;
+  // any other image empties the comments.
   void Assign(const TSelectBitmap& source) override;
   std::unique_ptr<TSelectBitmap> Create() const override;
   std::string GetColorModes() const override;
@@ -54,6 +57,9 @@ class TWorkGifImage : public TWorkImage {
   void SetInterlaced(bool value);
   const std::vector<std::string>& Comments() const { return comments_; }
   void SetComments(const std::vector<std::string>& lines);
+
+ protected:
+  bool UndoKeepsClass() const override { return true; }
 
  private:
   uint8_t compression_;
