@@ -10,6 +10,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "controls/FieldCaption.h"
 #include "controls/Pictures.h"
 #include "model/PaletteEdit.h"
 #include "palettes/AccessibleRole.h"
@@ -29,17 +30,6 @@ QSpinBox* SpinEdit(const char* name, int min, int max, int value, QWidget* paren
   edit->setRange(min, max);
   edit->setValue(value);
   return edit;
-}
-
-// A caption whose text also names its field.
-QLabel* Caption(const QString& text, QWidget* field, QWidget* parent) {
-  auto* label = new QLabel(text, parent);
-  label->setBuddy(field);
-  QString name = text;
-  name.remove('&');
-  name.remove(':');
-  field->setAccessibleName(name.trimmed());
-  return label;
 }
 
 // The pictures of the drag handles: a column of cells, a row of cells, a whole palette.
@@ -167,7 +157,7 @@ QWidget* TfrmPaletteEditor::BuildComposer() {
     bar->setValue(192);
     bar->setAccessibleName(channels[i]);
     *bars[i] = bar;
-    grid->addWidget(Caption(captions[i], edits[i], composer), i, 0);
+    grid->addWidget(FieldCaption(captions[i], edits[i], composer), i, 0);
     grid->addWidget(edits[i], i, 1);
     grid->addWidget(bar, i, 2);
   }
@@ -201,13 +191,13 @@ QWidget* TfrmPaletteEditor::BuildRamp() {
   ends->addWidget(pnlBeginColor);
   ends->addWidget(pnlEndColor);
   ends->addStretch();
-  ends->addWidget(Caption("Steps:", eSteps, pnlSmooth));
+  ends->addWidget(FieldCaption("Steps:", eSteps, pnlSmooth));
   ends->addWidget(eSteps);
   auto* range = new QHBoxLayout;
-  range->addWidget(Caption("From:", eFromColor, pnlSmooth));
+  range->addWidget(FieldCaption("From:", eFromColor, pnlSmooth));
   range->addWidget(eFromColor);
   range->addStretch();
-  range->addWidget(Caption("To:", eToColor, pnlSmooth));
+  range->addWidget(FieldCaption("To:", eToColor, pnlSmooth));
   range->addWidget(eToColor);
   auto* handles = new QHBoxLayout;
   handles->addWidget(Panel1);

@@ -8,6 +8,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include "controls/FieldCaption.h"
+
 
 namespace {
 
@@ -48,17 +50,6 @@ QGridLayout* PageGrid(QWidget* page) {
   grid->setHorizontalSpacing(6);
   grid->setVerticalSpacing(2);
   return grid;
-}
-
-// A caption for a field, which also names the field for assistive technology.
-QLabel* Caption(const QString& text, QWidget* field, QWidget* parent) {
-  auto* label = new QLabel(text, parent);
-  label->setBuddy(field);
-  QString name = text;
-  name.remove('&');
-  if (name.endsWith(':')) name.chop(1);
-  field->setAccessibleName(name);
-  return label;
 }
 
 }  // namespace
@@ -155,7 +146,7 @@ QWidget* TPropertiesPanel::BuildGifImagePage() {
   auto* grid = PageGrid(page);
   grid->addWidget(GifComment, 0, 0, 2, 1);
   grid->addWidget(chbInterlaced, 0, 1, 1, 2);
-  grid->addWidget(Caption("&Compression:", cbImageCommpress, page), 1, 1);
+  grid->addWidget(FieldCaption("&Compression:", cbImageCommpress, page), 1, 1);
   grid->addWidget(cbImageCommpress, 1, 2);
   return page;
 }
@@ -164,7 +155,7 @@ QWidget* TPropertiesPanel::BuildJpegPage() {
   auto* page = new QWidget(TypePages);
   QEdit = IntegerField("QEdit", 40, page);
   auto* grid = PageGrid(page);
-  grid->addWidget(Caption("&Quality:", QEdit, page), 0, 0);
+  grid->addWidget(FieldCaption("&Quality:", QEdit, page), 0, 0);
   grid->addWidget(QEdit, 0, 1);
   grid->setColumnStretch(2, 1);
   return page;
@@ -175,9 +166,9 @@ QWidget* TPropertiesPanel::BuildGifGroupPage() {
   PlayCntEdit = IntegerField("PlayCntEdit", 52, page);
   cbCompression = ListField("cbCompression", {"LZW", "RLE"}, page);
   auto* grid = PageGrid(page);
-  grid->addWidget(Caption("&Loops:", PlayCntEdit, page), 0, 0);
+  grid->addWidget(FieldCaption("&Loops:", PlayCntEdit, page), 0, 0);
   grid->addWidget(PlayCntEdit, 0, 1);
-  grid->addWidget(Caption("&Compression:", cbCompression, page), 1, 0);
+  grid->addWidget(FieldCaption("&Compression:", cbCompression, page), 1, 0);
   grid->addWidget(cbCompression, 1, 1);
   return page;
 }
