@@ -1,4 +1,5 @@
-// Whole-raster operations a user waits for: rotations and the undo snapshot of every edit.
+// Whole-raster operations a user waits for: rotations, the selection filters and the undo
+// snapshot of every edit.
 
 #include <benchmark/benchmark.h>
 
@@ -29,6 +30,21 @@ void BM_Rotate180_4096(benchmark::State& state) {
   for (auto _ : state) Rotate180(r);
 }
 BENCHMARK(BM_Rotate180_4096)->Unit(benchmark::kMillisecond);
+
+// The filters walk the whole mask to find the selection, then change the selected quarter.
+void BM_GrayscaleSelection4096(benchmark::State& state) {
+  TSelectBitmap r;
+  MakeRaster(r, 4096);
+  for (auto _ : state) GrayscaleSelection(r);
+}
+BENCHMARK(BM_GrayscaleSelection4096)->Unit(benchmark::kMillisecond);
+
+void BM_BlendSelection4096(benchmark::State& state) {
+  TSelectBitmap r;
+  MakeRaster(r, 4096);
+  for (auto _ : state) BlendSelection(r, clSilver);
+}
+BENCHMARK(BM_BlendSelection4096)->Unit(benchmark::kMillisecond);
 
 void BM_UndoSnapshot1024(benchmark::State& state) {
   TWorkImage w;

@@ -1,6 +1,8 @@
 // "convert" opens a file as the editor would, builds the document that the output name's
 // extension asks for, applies the options and saves.
 
+#include <cctype>
+#include <iterator>
 #include <set>
 
 #include "CliCommon.h"
@@ -9,9 +11,11 @@
 #include "model/FileIO.h"
 #include "model/GifBuilder.h"
 #include "model/GraphUtils.h"
-#include "model/RasterOps.h"
+#include "model/GroupBitCount.h"
 #include "model/Groups.h"
+#include "model/RasterOps.h"
 #include "model/WorkImages.h"
+#include "model/codecs/GifCodec.h"
 
 namespace {
 
@@ -29,6 +33,44 @@ class TQuantizeChooser : public IReductionChooser {
  private:
   TDitherMode dither_;
 };
+
+const TSelectBitmap& FirstImage(const TDocument& doc) {
+  if (doc.IsGroup()) return *doc.Group->GetFrame(0);
+  return *doc.Image;
+}
+
+TDocument MakeIcon(const TDocument& in, const std::string& out, int dither) {
+  TDocument icon = CreateDocumentForFile(out, true);
+  const int count = in.IsGroup() ? in.Group->Count() : 1;
+  for (int i = 0; i < count; ++i) {
+    const TSelectBitmap& src = in.IsGroup() ? *in.Group->GetFrame(i) : *in.Image;
+    CopyIntoIconFrame(*icon.Group->AddFrame(), src, dither);
+  }
+  return icon;
+}
+
+// Builds the output document; groups of their own kind are saved again as they are.
+TDocument BuildOutput(TDocument& in, const std::string& out, int dither) {
+  const std::string ext = LowerExtension(out);
+  const bool inGif = in.IsGroup() && dynamic_cast<TGifImageGroup*>(in.Group.get());
+  const bool inIcon = in.IsGroup() && dynamic_cast<TIconGroup*>(in.Group.get());
+  if ((ext == ".gif" && inGif) || (ext == ".ico" && inIcon)) return std::move(in);
+  if (ext == ".ico") return MakeIcon(in, out, dither);
+  if (ext == ".gif" && !in.IsGroup()) {
+    TDocument gif = CreateDocumentForFile(out, false);
+    gif.Image->Assign(*in.Image);
+    FitBitCount(*gif.Image, AllowedBits(gif.Image->GetColorModes()), dither);
+    return gif;
+  }
+  if (ext == ".gif") return {};  // another kind of group: written through the GIF builder
+  TDocument single = CreateDocumentForFile(out, false);
+  single.Image->Assign(FirstImage(in));
+  single.Image->DropLayer();
+  FitBitCount(*single.Image, AllowedBits(single.Image->GetColorModes()), dither);
+  return single;
+}
+
+}  // namespace
 
 std::set<int> AllowedBits(const std::string& modes) {
   std::set<int> bits;
@@ -72,42 +114,6 @@ void CopyIntoIconFrame(TWorkFrame& frame, const TSelectBitmap& source, int dithe
   FitBitCount(frame, AllowedBits(frame.GetColorModes()), dither);
 }
 
-const TSelectBitmap& FirstImage(const TDocument& doc) {
-  if (doc.IsGroup()) return *doc.Group->GetFrame(0);
-  return *doc.Image;
-}
-
-TDocument MakeIcon(const TDocument& in, const std::string& out, int dither) {
-  TDocument icon = CreateDocumentForFile(out, true);
-  const int count = in.IsGroup() ? in.Group->Count() : 1;
-  for (int i = 0; i < count; ++i) {
-    const TSelectBitmap& src = in.IsGroup() ? *in.Group->GetFrame(i) : *in.Image;
-    CopyIntoIconFrame(*icon.Group->AddFrame(), src, dither);
-  }
-  return icon;
-}
-
-// Builds the output document; groups of their own kind are saved again as they are.
-TDocument BuildOutput(TDocument& in, const std::string& out, int dither) {
-  const std::string ext = LowerExtension(out);
-  const bool inGif = in.IsGroup() && dynamic_cast<TGifImageGroup*>(in.Group.get());
-  const bool inIcon = in.IsGroup() && dynamic_cast<TIconGroup*>(in.Group.get());
-  if ((ext == ".gif" && inGif) || (ext == ".ico" && inIcon)) return std::move(in);
-  if (ext == ".ico") return MakeIcon(in, out, dither);
-  if (ext == ".gif" && !in.IsGroup()) {
-    TDocument gif = CreateDocumentForFile(out, false);
-    gif.Image->Assign(*in.Image);
-    FitBitCount(*gif.Image, AllowedBits(gif.Image->GetColorModes()), dither);
-    return gif;
-  }
-  if (ext == ".gif") return {};  // another kind of group: written through the GIF builder
-  TDocument single = CreateDocumentForFile(out, false);
-  single.Image->Assign(FirstImage(in));
-  single.Image->DropLayer();
-  FitBitCount(*single.Image, AllowedBits(single.Image->GetColorModes()), dither);
-  return single;
-}
-
 // One palette for all frames of an animation, then every frame remapped to it.
 void ChangeGroupBitCount(TImageGroup& g, int bits, int dither) {
   int height = 0;
@@ -128,26 +134,48 @@ void ChangeGroupBitCount(TImageGroup& g, int bits, int dither) {
   }
 }
 
-void ApplyBits(TDocument& doc, int bits, int dither) {
-  const std::string modes = doc.IsGroup() ? doc.Group->GetColorModes() : doc.Image->GetColorModes();
-  if (!AllowedBits(modes).count(bits))
-    throw EUsage("--bits " + std::to_string(bits) + " is not a colour mode of " + doc.ClassName());
-  TQuantizeChooser chooser(dither);
-  if (!doc.IsGroup()) {
-    doc.Image->ChangeBitCount(bits, chooser, "");
-  } else if (dynamic_cast<TIconGroup*>(doc.Group.get())) {
-    for (int i = 0; i < doc.Group->Count(); ++i)
-      doc.Group->GetFrame(i)->ChangeBitCount(bits, chooser, "");
-  } else if (bits != doc.Group->BitCount) {
-    ChangeGroupBitCount(*doc.Group, bits, dither);
-  }
+namespace {
+
+// "1, 4, 8, 16, 24 or 32 bits", or "1 to 8 bits" for a run of depths.
+std::string DescribeDepths(const std::set<int>& bits) {
+  if (bits.size() > 2 && *bits.rbegin() - *bits.begin() + 1 == int(bits.size()))
+    return std::to_string(*bits.begin()) + " to " + std::to_string(*bits.rbegin()) + " bits";
+  std::string text;
+  for (auto it = bits.begin(); it != bits.end(); ++it)
+    text += (it == bits.begin() ? "" : std::next(it) == bits.end() ? " or " : ", ") +
+            std::to_string(*it);
+  return text + " bits";
 }
 
-void ApplyOptions(TDocument& doc, const TConvertOptions& o) {
+std::string KindOfImage(const TDocument& doc, const std::string& out) {
+  if (doc.IsGroup()) return dynamic_cast<TIconGroup*>(doc.Group.get()) ? "Icons" : "GIF animations";
+  std::string ext = LowerExtension(out).substr(1);
+  for (char& c : ext) c = char(std::toupper(static_cast<unsigned char>(c)));
+  return ext + " images";
+}
+
+}  // namespace
+
+void ApplyBits(TDocument& doc, const std::string& out, int bits, int dither) {
+  const std::string modes = doc.IsGroup() ? doc.Group->GetColorModes() : doc.Image->GetColorModes();
+  const std::set<int> allowed = AllowedBits(modes);
+  if (!allowed.count(bits))
+    throw EUsage("--bits " + std::to_string(bits) + ": " + KindOfImage(doc, out) + " take " +
+                 DescribeDepths(allowed));
+  TQuantizeChooser chooser(dither);
+  if (doc.IsGroup())
+    ChangeGroupBitCount(*doc.Group, bits, chooser, "");
+  else
+    doc.Image->ChangeBitCount(bits, chooser, "");
+}
+
+namespace {
+
+void ApplyOptions(TDocument& doc, const std::string& out, const TConvertOptions& o) {
   auto* jpeg = dynamic_cast<TWorkJpeg*>(doc.Image.get());
   auto* gifImage = dynamic_cast<TWorkGifImage*>(doc.Image.get());
   auto* gifGroup = dynamic_cast<TGifImageGroup*>(doc.Group.get());
-  if (o.Bits) ApplyBits(doc, o.Bits, o.Dither);
+  if (o.Bits) ApplyBits(doc, out, o.Bits, o.Dither);
   if (o.Quality >= 0 && !jpeg) throw EUsage("--quality applies to JPEG output only");
   if (jpeg && o.Quality >= 0) jpeg->Quality = uint8_t(o.Quality);
   if (o.Compression >= 0 && !gifImage && !gifGroup)
@@ -158,9 +186,49 @@ void ApplyOptions(TDocument& doc, const TConvertOptions& o) {
   if (gifGroup && o.Loop >= 0) gifGroup->LoopCount = o.Loop;
 }
 
+// An animation saved as GIF again, with no change of depth, is rewritten frame by frame exactly as
+// opening and saving it writes it, without holding a picture of every frame.
+bool RewriteAnimation(const std::string& in, const std::string& out, const TConvertOptions& o) {
+  if (LowerExtension(out) != ".gif" || o.Bits || o.Quality >= 0) return false;
+  TGifData gif;
+  try {
+    const TBytes bytes = ReadFileBytes(in);
+    if (CountGifImages(bytes.data(), bytes.size()) < 2) return false;
+    gif = ReadGif(bytes.data(), bytes.size());
+  } catch (const EVelmoraError& e) {
+    throw EFileError(in, e.what());
+  } catch (const std::bad_alloc&) {
+    throw EFileError(in, "Not enough memory to read the file.");
+  }
+  if (o.Loop >= 0) gif.LoopCount = o.Loop;
+  const uint8_t compression = o.Compression >= 0 ? uint8_t(o.Compression) : DefaultGifCompression();
+  try {
+    WriteFileAtomic(out, RewriteGifAnimation(gif, compression));
+  } catch (const EVelmoraError& e) {
+    throw EFileError(out, e.what());
+  } catch (const std::bad_alloc&) {
+    throw EFileError(out, "Not enough memory to write the file.");
+  }
+  return true;
+}
+
+// Refuses an output name whose extension names no format the program writes.
+void CheckOutputName(const std::string& out) {
+  const std::string ext = LowerExtension(out);
+  std::string known;
+  for (const TDocumentFormat& f : DocumentFormats()) {
+    if (ext == f.Extension) return;
+    known += (known.empty() ? "" : ", ") + std::string(f.Extension);
+  }
+  throw EUsage("cannot write " + (ext.empty() ? std::string("a file without extension") : ext) +
+               " files; the output name must end in one of " + known);
+}
+
 }  // namespace
 
 int RunConvert(const std::string& in, const std::string& out, const TConvertOptions& options) {
+  CheckOutputName(out);
+  if (RewriteAnimation(in, out, options)) return 0;
   TDocument input = OpenInput(in);
   try {
     if (options.Compression >= 0) SetDefaultGifCompression(uint8_t(options.Compression));
@@ -172,7 +240,7 @@ int RunConvert(const std::string& in, const std::string& out, const TConvertOpti
       WriteFileAtomic(out, BuildGifStream(*input.Group));
       return 0;
     }
-    ApplyOptions(output, options);
+    ApplyOptions(output, out, options);
     output.SaveToFile(out);
   } catch (const EVelmoraError& e) {
     throw EFileError(out, e.what());

@@ -111,6 +111,19 @@ void WritePngFrame(const TSelectBitmap& raster, const std::filesystem::path& fil
   }
 }
 
+// Frames of an earlier run would otherwise mix with these when the new file has fewer.
+void RemoveOldFrames(const std::string& dir) {
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::directory_iterator(dir, ec)) {
+    const std::string name = entry.path().filename().string();
+    const bool frame = name.size() >= 13 && name.rfind("frame-", 0) == 0 &&
+                       name.substr(name.size() - 4) == ".png" &&
+                       name.find_first_not_of("0123456789", 6) == name.size() - 4;
+    if (frame && !std::filesystem::remove(entry.path(), ec))
+      throw EFileError(entry.path().string(), ec.message());
+  }
+}
+
 }  // namespace
 
 int RunInfo(const std::string& path) {
@@ -133,6 +146,7 @@ int RunFrames(const std::string& path, const std::string& dir) {
   std::error_code ec;
   std::filesystem::create_directories(dir, ec);
   if (ec) throw EFileError(dir, ec.message());
+  RemoveOldFrames(dir);
   const int count = doc.IsGroup() ? doc.Group->Count() : 1;
   for (int i = 0; i < count; ++i) {
     char name[32];

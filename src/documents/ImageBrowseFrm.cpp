@@ -174,6 +174,11 @@ int TImageBrowseFrm::NextNonameNumber() const {
 
 void TImageBrowseFrm::Select(QTreeWidgetItem* node) {
   PicTree->setCurrentItem(node);
+  if (!node) return;
+  // The node comes into view, and with it as many of its frames as fit below it.
+  if (node->isExpanded() && node->childCount() > 0)
+    PicTree->scrollToItem(node->child(node->childCount() - 1));
+  PicTree->scrollToItem(node);
 }
 
 QTreeWidgetItem* TImageBrowseFrm::DocumentNode(QTreeWidgetItem* node) {

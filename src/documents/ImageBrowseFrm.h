@@ -75,7 +75,8 @@ class TImageBrowseFrm : public QWidget {
   int NextNonameNumber() const;
 
   QTreeWidgetItem* Selected() const { return PicTree->currentItem(); }
-  // Selects the node and announces it with SelectionChanged (when it changes the selection).
+  // Selects the node, scrolls it into view (with its frames as far as they fit) and announces
+  // it with SelectionChanged (when it changes the selection).
   void Select(QTreeWidgetItem* node);
   // Takes a top-level node with its children out of the tree and frees its document. The tree
   // selects a neighbouring document by itself.

@@ -23,8 +23,10 @@
 #include "model/IniFile.h"
 #include "model/MruList.h"
 #include "model/SettingsPath.h"
+#include "palettes/SmoothColorForm.h"
 #include "windows/Dialogs.h"
 #include "windows/OptionsForm.h"
+#include "windows/TextPadForm.h"
 
 namespace {
 
@@ -64,7 +66,11 @@ TMainForm::TMainForm(TMainFormContext context, QWidget* parent)
 }
 
 TMainForm::~TMainForm() {
-  // The windows that hold references to the settings store and the dialogs go first.
+  // The windows that hold references to the settings store, the dialogs and the editor go first.
+  editor_->SetGradientForm(nullptr);
+  editor_->SetTextPad(nullptr);
+  delete smoothColorForm_;
+  delete textPadForm_;
   delete helpForm_;
   delete optionsForm_;
   delete newImageForm_;
@@ -78,8 +84,12 @@ void TMainForm::BuildModules() {
   auto files = std::make_unique<TFileCommands>(context, *MRUPopup, context_.ReadDocument);
   files_ = files.get();
   modules_.push_back(std::move(files));
-  modules_.push_back(std::make_unique<TFrameCommands>(context, *frameGrid_));
-  modules_.push_back(std::make_unique<TPropertiesCommands>(context, *propertiesPanel_));
+  // The options dialog exists by the time a frame is deleted.
+  modules_.push_back(std::make_unique<TFrameCommands>(
+      context, *frameGrid_, [this] { return OptionsForm().WarningsOn(); }));
+  auto properties = std::make_unique<TPropertiesCommands>(context, *propertiesPanel_);
+  properties_ = properties.get();
+  modules_.push_back(std::move(properties));
   modules_.push_back(std::make_unique<TImageCommands>(context));
 }
 
@@ -133,14 +143,12 @@ void TMainForm::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (shown_ || event->spontaneous()) return;
   shown_ = true;
-  // The file named on the command line opens once the window is on the screen.
+  // The files named on the command line open once the window is on the screen.
   QTimer::singleShot(0, this, &TMainForm::FormShow);
 }
 
 void TMainForm::FormShow() {
-  if (context_.Arguments.isEmpty()) return;
-  const QString path = context_.Arguments.first();
-  if (files_->TryOpenFile(path)) files_->AddToMru(path);
+  if (!context_.Arguments.isEmpty()) files_->OpenFiles(context_.Arguments);
 }
 
 void TMainForm::AttachHandlers() {

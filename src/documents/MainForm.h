@@ -37,7 +37,10 @@ class TDocumentView;
 class TFeatureModule;
 class TFileCommands;
 class TFrameGrid;
+class TPropertiesCommands;
 class TPropertiesPanel;
+class TSmoothColorForm;
+class TTextPadForm;
 
 struct TMainFormContext {
   // The settings file; empty: chosen by ChooseSettingsPath beside the program.
@@ -76,6 +79,8 @@ class TMainForm : public QMainWindow, private IStatusPanels {
   TOptionsForm& OptionsForm() { return *optionsForm_; }
   TNewImageForm& NewImageForm() { return *newImageForm_; }
   THelpForm& HelpForm();
+  TSmoothColorForm& SmoothColorForm() { return *smoothColorForm_; }
+  TTextPadForm& TextPadForm() { return *textPadForm_; }
 
   // The parts the window is made of.
   TEditor& Editor() { return *editor_; }
@@ -137,7 +142,8 @@ class TMainForm : public QMainWindow, private IStatusPanels {
   void BuildModules();
   void AttachHandlers();
   void AttachStartupHandlers();
-  // Connects the New image dialog, the colour choice dialog and the options to their users.
+  // Connects the New image dialog, the colour choice dialog and the options to their users, and
+  // gives the editor its gradient window and text pad.
   void ConnectDialogs();
 
   void RestorePlacement();
@@ -157,12 +163,15 @@ class TMainForm : public QMainWindow, private IStatusPanels {
   TOptionsForm* optionsForm_ = nullptr;
   TNewImageForm* newImageForm_ = nullptr;
   THelpForm* helpForm_ = nullptr;
+  TSmoothColorForm* smoothColorForm_ = nullptr;
+  TTextPadForm* textPadForm_ = nullptr;
   // The parts go before the widgets they hold on to: in reverse order of these lines.
   std::unique_ptr<TEditor> editor_;
   TFrameGrid* frameGrid_ = nullptr;
   TPropertiesPanel* propertiesPanel_ = nullptr;
   std::unique_ptr<TDocumentView> documents_;
   TFileCommands* files_ = nullptr;
+  TPropertiesCommands* properties_ = nullptr;
   std::vector<std::unique_ptr<TFeatureModule>> modules_;
   QHash<QString, QMenu*> menus_;
   bool shown_ = false;

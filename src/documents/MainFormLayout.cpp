@@ -101,10 +101,14 @@ void TMainForm::BuildStatusBar() {
   for (int i = 0; i < 4; ++i) {
     StatPanels[i] = new QLabel(StatBar);
     StatPanels[i]->setObjectName(QString("StatPanel%1").arg(i));
-    StatPanels[i]->setFixedWidth(StatusWidths[i]);
+    // Each panel keeps its width while the window has room and shares a narrow window in
+    // proportion, so the status bar never makes the window wider than a small screen.
+    StatPanels[i]->setMinimumWidth(StatusWidths[i] / 5);
+    StatPanels[i]->setMaximumWidth(StatusWidths[i]);
+    StatPanels[i]->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     StatPanels[i]->setFont(fixed);
     StatPanels[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    StatBar->addWidget(StatPanels[i]);
+    StatBar->addWidget(StatPanels[i], StatusWidths[i]);
   }
   setStatusBar(StatBar);
 }

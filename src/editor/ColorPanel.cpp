@@ -151,6 +151,7 @@ void TColorPanel::ApplyLeftColor(TColor color) {
   if (!image) return;
   image->SetLeftColor(color);
   LeftColPanel->SetColor(ColorToQColor(image->GetLeftColor()));
+  emit LeftColorApplied(image->GetLeftColor());
 }
 
 void TColorPanel::ApplyRightColor(TColor color) {
@@ -243,6 +244,7 @@ void TColorPanel::ColorGridMouseUp(Qt::MouseButton button, const QPoint& positio
   if (button == Qt::LeftButton) ApplyLeftColor(color);
   if (button == Qt::RightButton) ApplyRightColor(color);
   UpdateMiddleColor();
+  emit WorkingColorsPicked();
 }
 
 void TColorPanel::MColorMouseDown(Qt::MouseButton button) {
@@ -258,6 +260,7 @@ void TColorPanel::SwapColActGo() {
   const TColor left = CurrentLeftColor();
   ApplyLeftColor(CurrentRightColor());
   ApplyRightColor(left);
+  emit WorkingColorsPicked();
 }
 
 std::optional<TColor> TColorPanel::PickFromPalette(TColor current) {

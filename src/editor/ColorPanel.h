@@ -74,6 +74,13 @@ class TColorPanel : public QObject {
   void SizeColorGrid(int entries);
   void Panel4Resize();
 
+ signals:
+  // The left working colour became `color` (the text pad's text follows it).
+  void LeftColorApplied(TColor color);
+  // A working colour was picked from the palette grid or the two were swapped: the gradient
+  // window computes its colour anew.
+  void WorkingColorsPicked();
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -36,6 +36,7 @@ class TEditor : public QObject, public IToolEnvironment {
 
   // Not owned; null until the windows exist.
   void SetOptions(const IEditorOptions* options);
+  const IEditorOptions* EditorOptions() const { return options_; }
   void SetGradientForm(IGradientForm* form) { gradientForm_ = form; }
   void SetTextPad(ITextPad* pad) { textPad_ = pad; }
 

@@ -40,4 +40,8 @@ class IEditorOptions {
   virtual TColor BackgroundColor() const = 0;
   // Whether lifting the selection into a floating layer leaves the right colour behind.
   virtual bool ClearUnderSelection() const = 0;
+  // Whether notices (and the questions that only warn) are shown.
+  virtual bool WarningsOn() const = 0;
+  // How a paste into an image of 8 bits or less matches its colours: a TDitherMode index.
+  virtual int PasteDither() const = 0;
 };

@@ -35,6 +35,9 @@ void TEditor::StepHistory(bool redo) {
   if (!image) return;
   // A stroke still held is committed first, so the step takes it back as a whole.
   tools_->FinishDrag();
+  // Undo takes back the text being typed: the text tool's use ends as one step first (staying
+  // on, it would place the pad's text again at once).
+  if (tools_->TextBtn->Down()) tools_->SelectBtn->SetDown(true);
   session_->StepHistory(redo);
   view_->SizePreview();
   // A floating layer that comes back can be moved at once.

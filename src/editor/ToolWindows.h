@@ -32,6 +32,7 @@ class ITextPad {
   virtual ~ITextPad() = default;
   virtual void Show() = 0;
   virtual void Hide() = 0;
-  // Renders the pad's text into the working copy's floating layer and mask.
+  // Renders the pad's text into the working copy's floating layer and mask, and hands it to the
+  // image through TTextTool::CommitText.
   virtual void TextPadChange() = 0;
 };

@@ -1,9 +1,9 @@
 #include "model/Document.h"
 
 #include "model/Errors.h"
+#include "model/FileFormats.h"
 #include "model/FileIO.h"
 #include "model/Groups.h"
-#include "model/ReadBudget.h"
 #include "model/WorkImages.h"
 #include "model/GifBuilder.h"
 
@@ -74,15 +74,45 @@ TDocument CreateDocumentForFile(const std::string& path, bool multi) {
   throw EVelmoraError("Unknown extension type");
 }
 
-bool IsMultiImageFile(const std::string& path) {
-  if (LowerExtension(path) != ".gif") return false;
-  const TReadBudget budget;  // counting the images decodes them all
+namespace {
+
+TDocumentKind KindOf(TFileFormat format, bool multi) {
+  switch (format) {
+    case TFileFormat::Gif: return multi ? TDocumentKind::GifAnimation : TDocumentKind::GifImage;
+    case TFileFormat::Ico: return TDocumentKind::Icon;
+    case TFileFormat::Jpeg: return TDocumentKind::Jpeg;
+    default: return TDocumentKind::Bitmap;
+  }
+}
+
+}  // namespace
+
+TDocument CreateDocumentToOpen(const std::string& path) {
   const TBytes bytes = ReadFileBytes(path);
-  return GifImageCount(bytes.data(), bytes.size()) > 1;
+  const TFileFormat content = SniffFileFormat(bytes.data(), bytes.size());
+  const TFileFormat named = FormatOfExtension(LowerExtension(path));
+  const bool multi =
+      content == TFileFormat::Gif && GifImageCount(bytes.data(), bytes.size()) > 1;
+  TFileFormat format = content;
+  if (content == TFileFormat::Unknown) {
+    // The reader of the named format says what is wrong with it. A name ending in .png alone
+    // names no class: PNG content is what makes a picture open as one.
+    format = named == TFileFormat::Png ? TFileFormat::Unknown : named;
+  } else if (content == TFileFormat::Png) {
+    // A PNG has no class of its own: the bitmap, JPEG and icon classes take it as it is.
+    format = named == TFileFormat::Jpeg || named == TFileFormat::Ico ? named : TFileFormat::Bmp;
+  }
+  if (format == TFileFormat::Unknown) return CreateDocumentForFile(path, multi);
+  TDocument doc = CreateDocument(KindOf(format, multi));
+  if (doc.Group)
+    doc.Group->FileName = path;
+  else
+    doc.Image->SetFileName(path);
+  return doc;
 }
 
 TDocument OpenDocument(const std::string& path) {
-  TDocument doc = CreateDocumentForFile(path, IsMultiImageFile(path));
+  TDocument doc = CreateDocumentToOpen(path);
   doc.LoadFromFile(path);
   return doc;
 }

@@ -1,7 +1,7 @@
 #pragma once
 // An open document, a single image or a multi-frame group, and the one table that ties file
-// extensions to document classes. Which class a file opens as follows from its extension (and,
-// for GIF files, from how many images it holds); each class always writes its own format.
+// extensions to document classes. Which class a file opens as follows from its content (and, for
+// GIF files, from how many images it holds); each class always writes its own format.
 
 #include <memory>
 #include <string>
@@ -37,7 +37,10 @@ TDocument CreateDocument(TDocumentKind kind);
 // The document class for a path's extension; `multi` picks the group class of GIF files.
 // Fails with "Unknown extension type" for other extensions.
 TDocument CreateDocumentForFile(const std::string& path, bool multi);
-// Whether a GIF file holds more than one image (false for every other extension).
-bool IsMultiImageFile(const std::string& path);
-// Opens a file as the editor does: class by extension and image count, then loaded.
+// The document class a file opens as: by its first bytes when they name a format (a GIF holding
+// several images opens as an animation; a PNG in the class its .jpg or .ico extension names,
+// otherwise as a bitmap), by its extension when they name none. Reading never depends on the
+// extension; saving still writes the format of the class.
+TDocument CreateDocumentToOpen(const std::string& path);
+// Opens a file as the editor does: CreateDocumentToOpen, then loaded.
 TDocument OpenDocument(const std::string& path);

@@ -97,15 +97,17 @@ void WriteAll(int fd, const TBytes& bytes, const std::string& path) {
 }
 
 // Keep the permissions of the file being replaced; new files get the usual 0666 & ~umask.
-void TakePermissions(int fd, const std::string& target) {
+// Returns whether a file is being replaced.
+bool TakePermissions(int fd, const std::string& target) {
   struct stat st;
   if (::stat(target.c_str(), &st) == 0) {
     ::fchmod(fd, st.st_mode & 07777);
-    return;
+    return true;
   }
   const mode_t mask = ::umask(0);
   ::umask(mask);
   ::fchmod(fd, 0666 & ~mask);
+  return false;
 }
 
 }  // namespace
@@ -192,8 +194,11 @@ void WriteFileAtomic(const std::string& path, const TBytes& bytes, TFileSync syn
   ::flock(fd, LOCK_EX);
   try {
     WriteAll(fd, bytes, path);
-    TakePermissions(fd, target.string());
-    if (sync == TFileSync::Disk && ::fsync(fd) != 0) Fail("Cannot write", path, errno);
+    // A file that replaces another reaches the disk before the rename, so a crash leaves the old
+    // or the new content, never an empty file. A new file replaces nothing and skips the wait, as
+    // does every file whose writer asked only for the system to have it.
+    const bool replacing = TakePermissions(fd, target.string());
+    if (replacing && sync == TFileSync::Disk && ::fsync(fd) != 0) Fail("Cannot write", path, errno);
     if (std::rename(tmpl.c_str(), target.c_str()) != 0) Fail("Cannot write", path, errno);
   } catch (...) {
     ::unlink(tmpl.c_str());

@@ -18,10 +18,12 @@ TBytes ReadFileStart(const std::string& path, size_t limit, uint64_t* fileSize);
 
 // How far a written file must have got before it replaces the old one.
 enum class TFileSync : uint8_t {
-  // On the disk: not even a power cut can leave a truncated file in place of the old one.
+  // On the disk before it replaces an existing file: not even a power cut can leave a truncated
+  // file in place of the old one. A file that replaces nothing is not waited for.
   Disk,
   // Handed to the system: a crash of the program cannot half-write it, but the wait for the
-  // disk (milliseconds per file) is skipped. For exports that can simply be made again.
+  // disk (milliseconds per file) is skipped even when a file is replaced. For exports that can
+  // simply be made again.
   System
 };
 

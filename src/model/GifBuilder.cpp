@@ -1,101 +1,44 @@
 #include "model/GifBuilder.h"
 
 #include <algorithm>
-#include <unordered_map>
 
 #include "model/ColorReduction.h"
 #include "model/Groups.h"
 #include "model/WorkImages.h"
 #include "model/codecs/GifCodec.h"
 #include "model/codecs/GifTables.h"
+#include "model/codecs/PaletteMapper.h"
 
 namespace {
 
-std::string JoinLines(const std::vector<std::string>& lines) {
-  std::string text;
-  for (size_t i = 0; i < lines.size(); ++i) text += (i ? "\r\n" : "") + lines[i];
-  return text;
+std::optional<int> StoredLoopCount(int32_t loopCount) {
+  if (loopCount == NoLoopExtension) return std::nullopt;
+  return loopCount & 0xFFFF;
 }
 
-// Looks every pixel up exactly in the table (first match wins); colours missing from it are
-// written as index 0. The transparent colour, when it is not a table colour (the transparent
-// pixels of sub-icons), is added to the table while there is room, so it stays transparent.
-std::vector<uint8_t> IndexPixels(const TSurface& image, std::vector<TColor>& table,
-                                 std::optional<TColor> key, int& keyIndex) {
-  std::unordered_map<TPixel, uint8_t> index;
-  for (size_t i = table.size(); i-- > 0;) index[ColorToPixel(table[i])] = uint8_t(i);
-  keyIndex = -1;
-  if (key) {
-    auto it = index.find(ColorToPixel(*key));
-    if (it == index.end() && table.size() < 256) {
-      table.push_back(*key);
-      it = index.emplace(ColorToPixel(*key), uint8_t(table.size() - 1)).first;
-    }
-    if (it != index.end()) keyIndex = it->second;
-  }
-  std::vector<uint8_t> out(size_t(image.Width()) * size_t(image.Height()));
-  size_t o = 0;
-  for (int y = 0; y < image.Height(); ++y) {
-    const TPixel* row = image.Row(y);
-    for (int x = 0; x < image.Width(); ++x, ++o) {
-      const auto it = index.find(row[x] & 0xFFFFFF);
-      out[o] = it == index.end() ? 0 : it->second;
-    }
-  }
-  return out;
+uint16_t StoredDelay(uint32_t ms) {
+  return uint16_t(std::min<uint32_t>(ms / 10, 0xFFFF));
 }
 
 // Sub-icons can be deeper than a GIF allows: they are reduced to 256 colours first.
 void LimitToEightBits(TSelectBitmap& raster) {
   if (raster.GetBitCount() <= 8) return;
-  const std::vector<TColor> colors = QuantizeColors(raster.Image(), 256);
-  TPaletteRecord pal;
-  pal.Count = 256;
-  for (size_t i = 0; i < colors.size(); ++i) pal.SetColor(int(i), colors[i]);
+  const TPaletteRecord pal = raster.QuantizedPalette(256, TDitherMode::FloydSteinberg);
   raster.SetBitCount(8);
   raster.ApplyPalette(pal, TDitherMode::FloydSteinberg);
 }
 
-TGifFrameData BuildFrame(const TImageGroup& group, int i, const TGifData& gif) {
-  const TWorkFrame& source = *group.GetFrame(i);
-  TSelectBitmap raster;
-  raster.Assign(source);
-  raster.DropLayer();
-  const bool wasPaletted = raster.GetBitCount() <= 8;
-  LimitToEightBits(raster);
-  const auto* uniform = dynamic_cast<const TUniformFrame*>(&source);
-  const bool useGlobal =
-      uniform && !uniform->LocalPalette() && wasPaletted && !gif.GlobalTable.empty();
-  std::vector<TColor> table = useGlobal ? gif.GlobalTable : PaletteColors(raster.GetPalette(), 256);
-  const size_t tableSize = table.size();
-  std::optional<TColor> key;
-  if (source.GetTransparent()) key = raster.NearestColor(source.GetTransparentColor());
-  if (source.IsIconFrame()) key = IconTransparentColor;  // never a palette colour
-
-  TGifFrameData f;
-  f.Width = raster.Width();
-  f.Height = raster.Height();
-  int keyIndex = -1;
-  f.Indices = IndexPixels(raster.Image(), table, key, keyIndex);
-  if (!useGlobal || table.size() != tableSize) {
-    f.LocalTable = table;
-    f.LocalBits = gif_detail::BitsForCount(table.size());
-  }
-  const auto* gifFrame = dynamic_cast<const TWorkGifFrame*>(&source);
-  if (gifFrame && !gifFrame->Comments().empty()) f.Comments = {JoinLines(gifFrame->Comments())};
-  f.Control.Present = true;
-  f.Control.DelayCs = uint16_t(gifFrame ? gifFrame->Delay() / 10 : 30);
-  f.Control.Transparent = keyIndex >= 0;
-  f.Control.TransparentIndex = uint8_t(std::max(keyIndex, 0));
-  f.Control.Disposal = gifFrame ? gifFrame->Disposal : DisposeBackground;
-  f.Interlaced = gifFrame && gifFrame->Interlaced();
-  return f;
+// A global table of nothing but black is left out: frames draw from tables of their own, and the
+// header's colour depth gives the reader the same all-black palette back.
+void SetGlobalTable(TGifData& gif, const std::vector<TColor>& palette) {
+  gif.BitsPerPixel = palette.empty() ? 8 : gif_detail::BitsForCount(palette.size());
+  if (std::all_of(palette.begin(), palette.end(), [](TColor c) { return c == clBlack; })) return;
+  gif.GlobalTable = palette;
+  gif.GlobalBits = gif.BitsPerPixel;
 }
 
-}  // namespace
-
-TBytes BuildGifStream(const TImageGroup& group) {
-  const auto* gifGroup = dynamic_cast<const TGifImageGroup*>(&group);
+// The screen, global table and loop count of a group.
+TGifData GroupScreen(const TImageGroup& group) {
   TGifData gif;
   gif.ScreenWidth = std::max(group.Width, 1);
   gif.ScreenHeight = std::max(group.Height, 1);
@@ -103,16 +46,142 @@ TBytes BuildGifStream(const TImageGroup& group) {
     gif.ScreenWidth = std::max(gif.ScreenWidth, group.GetFrame(i)->Width());
     gif.ScreenHeight = std::max(gif.ScreenHeight, group.GetFrame(i)->Height());
   }
-  if (group.Palette.Count >= 1 && group.Palette.Count <= 256) {
-    gif.GlobalTable = PaletteColors(group.Palette, 256);
-    gif.GlobalBits = gif_detail::BitsForCount(gif.GlobalTable.size());
+  if (group.Palette.Count >= 1 && group.Palette.Count <= 256)
+    SetGlobalTable(gif, PaletteColors(group.Palette, 256));
+  else
+    gif.BitsPerPixel = 8;
+  const auto* gifGroup = dynamic_cast<const TGifImageGroup*>(&group);
+  gif.LoopCount = gifGroup ? StoredLoopCount(gifGroup->LoopCount) : 0;
+  if (gifGroup) gif.BackgroundIndex = gifGroup->BackgroundIndex;
+  return gif;
+}
+
+// Whether a frame is written with a control extension (the encoder adds one for transparency).
+bool NeedsControl(const TWorkGifFrame* frame, uint8_t disposal, uint32_t delayMs) {
+  return !frame || frame->HasControlExtension || disposal != 0 || delayMs != 100;
+}
+
+// A frame as the encoder takes it. Frames are used as they are; only a floating layer, a depth
+// beyond 8 bits or a size smaller than the screen (sub-icons) needs a copy, which `copy` holds.
+TScreenFrame ScreenFrameOf(const TWorkFrame& source, const TGifData& screen,
+                           std::unique_ptr<TSelectBitmap>& copy) {
+  const TSelectBitmap* raster = &source;
+  const bool fits = source.Width() == screen.ScreenWidth && source.Height() == screen.ScreenHeight;
+  if (source.HasLayer() || source.GetBitCount() > 8 || !fits) {
+    copy = std::make_unique<TSelectBitmap>();
+    copy->Assign(source);
+    copy->DropLayer();
+    LimitToEightBits(*copy);
+    if (!fits) {
+      // Pixels beyond a smaller frame are left transparent.
+      TSurface padded(screen.ScreenWidth, screen.ScreenHeight, ColorToPixel(IconTransparentColor));
+      for (int y = 0; y < copy->Height(); ++y)
+        std::copy_n(copy->Image().Row(y), copy->Width(), padded.Row(y));
+      copy->EditImage() = std::move(padded);
+    }
+    raster = copy.get();
   }
-  gif.BitsPerPixel = gif.GlobalTable.empty() ? 8 : gif.GlobalBits;
-  gif.LoopCount = gifGroup ? (gifGroup->LoopCount & 0xFFFF) : 0;
-  for (int i = 0; i < group.Count(); ++i) gif.Frames.push_back(BuildFrame(group, i, gif));
+  TScreenFrame f;
+  f.Pixels = raster->Image().Bits();
+  f.Transparent = source.GetTransparent() || !fits;
+  f.TransparentColor = !fits ? IconTransparentColor : source.GetTransparentColor();
+  f.Key = ColorToPixel(f.TransparentColor);
+  const auto* gifFrame = dynamic_cast<const TWorkGifFrame*>(&source);
+  f.DelayCs = gifFrame ? StoredDelay(gifFrame->Delay()) : 30;
+  f.Disposal = gifFrame ? gifFrame->Disposal : uint8_t(DisposeBackground);
+  f.Interlaced = gifFrame && gifFrame->Interlaced();
+  f.ControlPresent = NeedsControl(gifFrame, f.Disposal, gifFrame ? gifFrame->Delay() : 0);
+  f.DeclareTransparency = f.Transparent && (!gifFrame || gifFrame->NamesTransparentIndex);
+  if (gifFrame) f.Comments = gifFrame->Comments();  // each its own extension, as read
+  return f;
+}
+
+// The picture's pixels as indices of `table`. Colours are looked up exactly (the first entry of a
+// colour wins); a colour missing from the table takes its nearest entry. Transparent pixels take
+// the key's own entry, else an entry no other pixel uses, else a new entry for the key.
+std::vector<uint8_t> IndexPicture(const TSurface& image, std::vector<TColor>& table,
+                                  bool transparent, TColor key, uint8_t& keyIndex) {
+  TPaletteMapper mapper(table.data(), int(table.size()));
+  const TPixel keyPixel = ColorToPixel(key);
+  const size_t n = size_t(image.Width()) * size_t(image.Height());
+  std::vector<uint8_t> out(n);
+  std::vector<bool> used(256, false);
+  bool anyKey = false;
+  const TPixel* p = image.Bits();
+  for (size_t i = 0; i < n; ++i) {
+    const TPixel pixel = p[i] & 0xFFFFFF;
+    if (transparent && pixel == keyPixel) {
+      anyKey = true;
+      continue;
+    }
+    out[i] = uint8_t(mapper.IndexOf(pixel));
+    used[out[i]] = true;
+  }
+  keyIndex = 0;
+  if (!transparent) return out;
+  const auto own = std::find(table.begin(), table.end(), key);
+  if (own != table.end()) {
+    keyIndex = uint8_t(own - table.begin());
+  } else {
+    const auto free = std::find(used.begin(), used.begin() + ptrdiff_t(table.size()), false);
+    if (free != used.begin() + ptrdiff_t(table.size())) {
+      keyIndex = uint8_t(free - used.begin());
+    } else if (table.size() < 256) {
+      keyIndex = uint8_t(table.size());
+      table.push_back(key);
+    } else {
+      keyIndex = uint8_t(mapper.IndexOf(keyPixel));  // 256 colours and transparency: no room
+    }
+  }
+  if (anyKey)
+    for (size_t i = 0; i < n; ++i)
+      if ((p[i] & 0xFFFFFF) == keyPixel) out[i] = keyIndex;
+  return out;
+}
+
+}  // namespace
+
+TBytes BuildGifStream(const TImageGroup& group) {
+  const TGifData screen = GroupScreen(group);
+  TGifAnimationEncoder encoder(screen);
+  for (int i = 0; i < group.Count(); ++i) {
+    std::unique_ptr<TSelectBitmap> copy;
+    encoder.Add(ScreenFrameOf(*group.GetFrame(i), screen, copy));
+  }
+  const auto* gifGroup = dynamic_cast<const TGifImageGroup*>(&group);
   const auto compression =
       TGifCompression(gifGroup ? gifGroup->Compression() : DefaultGifCompression());
-  return WriteGif(OptimizeGif(gif), compression);
+  return WriteGif(encoder.Finish(), compression);
+}
+
+TBytes RewriteGifAnimation(const TGifData& gif, uint8_t compression) {
+  TGifComposer composer(gif);
+  const TComposedGif& group = composer.Group();
+  TGifData screen;
+  screen.ScreenWidth = std::max(group.Width, 1);
+  screen.ScreenHeight = std::max(group.Height, 1);
+  SetGlobalTable(screen, group.Palette);
+  screen.LoopCount = StoredLoopCount(gif.LoopCount.value_or(NoLoopExtension));
+  screen.BackgroundIndex = gif.BackgroundIndex;
+  TGifAnimationEncoder encoder(screen);
+  while (composer.Next()) {
+    const TComposedFrame& meta = composer.Frame();
+    TScreenFrame f;
+    f.Pixels = composer.Screen().Bits();
+    // The uncovered pixels are the ones the document shows in the frame's transparent colour.
+    f.Transparent = meta.Transparent;
+    f.Key = ColorToPixel(group.KeyColor);
+    f.TransparentColor = meta.TransparentColor;
+    f.DelayCs = StoredDelay(meta.DelayMs);
+    f.Disposal = meta.Disposal;
+    f.Interlaced = meta.Interlaced;
+    f.Comments = meta.Comments;
+    f.ChangedOnly = composer.Changed();
+    f.ControlPresent = meta.ControlPresent || meta.Disposal != 0 || meta.DelayMs != 100;
+    f.DeclareTransparency = meta.Transparent && meta.NamesTransparentIndex;
+    encoder.Add(f);
+  }
+  return WriteGif(encoder.Finish(), TGifCompression(compression));
 }
 
 TBytes EncodeGifPicture(const TSelectBitmap& image, const std::vector<std::string>& comments,
@@ -122,28 +191,20 @@ TBytes EncodeGifPicture(const TSelectBitmap& image, const std::vector<std::strin
   gif.ScreenHeight = image.Height();
   gif.GlobalTable = PaletteColors(image.GetPalette(), 256);
   if (gif.GlobalTable.empty()) gif.GlobalTable = {clBlack};
-  gif.GlobalBits = gif_detail::BitsForCount(gif.GlobalTable.size());
-  gif.BitsPerPixel = gif.GlobalBits;
-  std::vector<TColor> table = gif.GlobalTable;
   TGifFrameData f;
   f.Width = image.Width();
   f.Height = image.Height();
-  int keyIndex = -1;
-  std::optional<TColor> key;
-  if (image.GetTransparent()) key = image.NearestColor(image.GetTransparentColor());
-  f.Indices = IndexPixels(image.Image(), table, key, keyIndex);
-  if (table.size() != gif.GlobalTable.size()) gif.GlobalTable = table;
+  f.Indices = IndexPicture(image.Image(), gif.GlobalTable, image.GetTransparent(),
+                           image.GetTransparentColor(), f.Control.TransparentIndex);
+  gif.GlobalBits = gif.BitsPerPixel = gif_detail::BitsForCount(gif.GlobalTable.size());
   f.Control.Present = true;
-  f.Control.Transparent = keyIndex >= 0;
-  f.Control.TransparentIndex = uint8_t(std::max(keyIndex, 0));
-  if (!comments.empty() && !JoinLines(comments).empty()) f.Comments = {JoinLines(comments)};
+  f.Control.Transparent = image.GetTransparent();
+  f.Comments = comments;
   f.Interlaced = interlaced;
   gif.Frames.push_back(std::move(f));
   return WriteGif(gif, TGifCompression(compression));
 }
 
 int GifImageCount(const uint8_t* data, size_t size) {
-  const TGifData gif = ReadGif(data, size);
-  return int(std::count_if(gif.Frames.begin(), gif.Frames.end(),
-                           [](const TGifFrameData& f) { return f.Width > 0 && f.Height > 0; }));
+  return CountGifImages(data, size);
 }

@@ -5,6 +5,10 @@
 #include "model/WorkFrame.h"
 
 
+class TGifComposer;
+
+constexpr int32_t NoLoopExtension = -1;
+
 class TGifImageGroup : public TImageGroup {
  public:
   TGifImageGroup();
@@ -18,9 +22,16 @@ class TGifImageGroup : public TImageGroup {
   uint8_t Compression() const { return compression_; }
   // Changing the coding marks every frame modified.
   void SetCompression(uint8_t value);
+  // The repeat count of the looping extension (0: forever), or NoLoopExtension for a file without
+  // one, which plays once.
   int32_t LoopCount = 0;
+  // The file's background colour index, written back as read (decoders differ in whether they
+  // show it where no frame covers the screen).
+  uint8_t BackgroundIndex = 0;
 
  private:
+  void AddComposedFrame(const TGifComposer& composer);
+
   uint8_t compression_;
 };
 

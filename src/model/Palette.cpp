@@ -7,6 +7,7 @@
 
 #include "model/Errors.h"
 #include "model/GraphUtils.h"
+#include "model/PaletteFormats.h"
 
 void FillDefaultPalette264(TPaletteRecord& pal) {
   static constexpr TColor base[8] = {MakeColor(255, 0, 0),   MakeColor(255, 128, 0),
@@ -141,13 +142,26 @@ void ReadPalette(const std::string& fileName, TPaletteRecord& pal) {
     FillDefaultPalette264(pal);
     return;
   }
-  // No palette file needs more than the record's 1060 bytes, so a huge file is never loaded.
+  // Text palettes with named colours are larger than the record, but none needs more than
+  // MaxPaletteFileSize, so a huge file is never loaded.
   std::ifstream in(fileName, std::ios::binary);
   if (!in) throw EVelmoraError("Cannot read the palette file.");
-  uint8_t bytes[sizeof(TPaletteRecord)];
-  in.read(reinterpret_cast<char*>(bytes), sizeof bytes);
+  std::vector<uint8_t> bytes(MaxPaletteFileSize + 1);
+  in.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(bytes.size()));
   if (in.bad()) throw EVelmoraError("Cannot read the palette file.");
-  ReadPaletteBytes(bytes, size_t(in.gcount()), pal);
+  const size_t size = size_t(in.gcount());
+  if (size > MaxPaletteFileSize) throw EVelmoraError("The palette file is too large.");
+  ReadAnyPaletteBytes(bytes.data(), size, fileName, pal);
+}
+
+TPaletteRecord ReadPaletteOrDefault(const std::string& fileName) {
+  TPaletteRecord pal;
+  try {
+    ReadPalette(fileName, pal);
+  } catch (const EVelmoraError&) {
+    FillDefaultPalette264(pal);
+  }
+  return pal;
 }
 
 std::string PaletteFileBytes(const TPaletteRecord& pal) {

@@ -53,10 +53,13 @@ void FillDefaultPalette(TPaletteRecord& pal, int bitCount);
 const std::array<TColor, 256>& SystemPalette256();
 
 // Reads a palette file (a 4-byte head of version and count, then count entries of red, green,
-// blue, flags) into `pal`. An empty name or a missing file gives the default palette. A file
-// that claims more than 264 entries or is shorter than it claims is refused with EVelmoraError
-// and `pal` is left as it was.
+// blue, flags, or one of the interchange formats of PaletteFormats.h) into `pal`. An empty name
+// or a missing file gives the default palette. A file that claims more than 264 entries or is
+// shorter than it claims is refused with EVelmoraError and `pal` is left as it was.
 void ReadPalette(const std::string& fileName, TPaletteRecord& pal);
+// The palette of a file for images deeper than 8 bits: the generated default palette stands in
+// for a missing or damaged file, so that such a file never blocks a change of depth.
+TPaletteRecord ReadPaletteOrDefault(const std::string& fileName);
 // The same for the bytes of a palette file; bytes past the announced entries are ignored.
 void ReadPaletteBytes(const uint8_t* data, size_t size, TPaletteRecord& pal);
 

@@ -75,14 +75,46 @@ std::string ProgramFolder() {
   return WithTrailingSlash(exe.parent_path().string());
 }
 
+std::string ShippedPaletteFolder() {
+  const std::string program = ProgramFolder();
+  if (program.empty()) return "";
+  const fs::path shipped = fs::path(program + "../share/velmora/Palettes").lexically_normal();
+  std::error_code ec;
+  return fs::is_directory(shipped, ec) ? WithTrailingSlash(shipped.string()) : "";
+}
+
+std::string UserPaletteFolder() {
+  const char* data = std::getenv("XDG_DATA_HOME");
+  if (data && *data == '/') return WithTrailingSlash(data) + "velmora/Palettes/";
+  const char* home = std::getenv("HOME");
+  return WithTrailingSlash(home && *home ? home : "/tmp") + ".local/share/velmora/Palettes/";
+}
+
 std::string PaletteFolder() {
   const char* named = std::getenv(PaletteFolderEnvironmentVariable);
   if (named && *named) return WithTrailingSlash(named);
+  if (!ShippedPaletteFolder().empty()) return UserPaletteFolder();
   return ProgramFolder() + "Palettes/";
 }
 
+std::vector<std::string> PaletteFolders() {
+  std::vector<std::string> folders{PaletteFolder()};
+  const char* named = std::getenv(PaletteFolderEnvironmentVariable);
+  const std::string shipped = ShippedPaletteFolder();
+  if (!(named && *named) && !shipped.empty() && shipped != folders[0]) folders.push_back(shipped);
+  return folders;
+}
+
+std::string FindPaletteFile(const std::string& name) {
+  for (const std::string& folder : PaletteFolders()) {
+    std::error_code ec;
+    if (fs::is_regular_file(folder + name, ec)) return folder + name;
+  }
+  return PaletteFolder() + name;
+}
+
 std::string DefaultPaletteFile() {
-  return PaletteFolder() + "Default.plt";
+  return FindPaletteFile("Default.plt");
 }
 
 bool IsPowerOfTwo(int n) {
@@ -170,12 +202,14 @@ std::string OverwritePaletteQuestion(const std::string& path) {
 }
 
 bool WritePalette(const std::string& path, const TPaletteRecord& pal,
-                  const TConfirmOverwrite& confirm) {
+                  const TConfirmOverwrite& confirm, std::optional<TPaletteFormat> format) {
+  // The bytes come first: a palette the format cannot hold is refused before any question.
+  const std::string bytes = PaletteBytesAs(format.value_or(PaletteFormatForFileName(path)), pal,
+                                           fs::path(path).stem().string());
   std::error_code ec;
   if (fs::exists(path, ec) && !(confirm && confirm(OverwritePaletteQuestion(path)))) return false;
   const fs::path folder = fs::path(path).parent_path();
   if (!folder.empty()) fs::create_directories(folder, ec);
-  const std::string bytes = PaletteFileBytes(pal);
   WriteFileAtomic(path, TBytes(bytes.begin(), bytes.end()));
   return true;
 }

@@ -4,22 +4,42 @@
 // A palette file holds the first 4 + 4 * count bytes of a palette record. Its name is the
 // palette's name, ".plt" and, only when the entry count is a power of two, the count in decimal
 // (Warm.plt16, Warm.plt256; a 264-entry palette is Warm.plt). The dialogs find palettes of a
-// wanted size by that extension. The environment variable VELMORA_PALETTES names another folder
-// (tests use it to stay out of the build folder).
+// wanted size by that extension. The store also reads and writes the interchange formats of
+// PaletteFormats.h (.gpl, .pal, .act), listed beside the program's own.
+//
+// Where the palettes live: an installed program (one whose folder has ../share/velmora/Palettes)
+// lists its shipped palettes there, read-only, together with the user's own in
+// $XDG_DATA_HOME/velmora/Palettes (~/.local/share when unset), where saving goes. A program run
+// from its build folder keeps them in "Palettes" beside it. The environment variable
+// VELMORA_PALETTES names one folder instead (tests use it to stay out of the build folder).
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "model/Palette.h"
+#include "model/PaletteFormats.h"
 
 inline constexpr const char* PaletteFolderEnvironmentVariable = "VELMORA_PALETTES";
 
+inline constexpr const char* AllPalettesPattern = "*.plt*;*.gpl;*.pal;*.act";
+
 // The folder of the running program with a trailing '/', or "" when it cannot be found.
 std::string ProgramFolder();
-// The palette folder with a trailing '/'. Nothing creates it: a missing folder lists as empty.
+// The folder the installed program ships its palettes in, or "" when it is not installed.
+std::string ShippedPaletteFolder();
+// The user's palette folder of an installed program: $XDG_DATA_HOME/velmora/Palettes/.
+std::string UserPaletteFolder();
+// The palette folder that saving writes to, with a trailing '/'. Nothing creates it before the
+// first save: a missing folder lists as empty.
 std::string PaletteFolder();
-// The palette that images deeper than 8 bits take: PaletteFolder() + "Default.plt".
+// Every folder whose palettes are listed, the one saving writes to first.
+std::vector<std::string> PaletteFolders();
+// The path of a stored palette: in the first folder of PaletteFolders() that has it, else in
+// PaletteFolder().
+std::string FindPaletteFile(const std::string& name);
+// The palette that images deeper than 8 bits take: FindPaletteFile("Default.plt").
 std::string DefaultPaletteFile();
 
 bool IsPowerOfTwo(int n);
@@ -50,8 +70,11 @@ std::string OverwritePaletteQuestion(const std::string& path);
 // Answers the overwrite question; true only for Yes.
 using TConfirmOverwrite = std::function<bool(const std::string& question)>;
 
-// Writes the first 4 + 4 * count bytes of `pal` to `path` (its folder is created when missing).
-// When the file exists, `confirm` is asked first and anything but Yes writes nothing. Returns
-// whether the file was written; a failed write throws EVelmoraError and leaves the old file.
+// Writes `pal` to `path` in `format`, by default the one its extension names
+// (PaletteFormatForFileName); the program's own format holds the first 4 + 4 * count bytes of
+// the record. The folder is created when missing. When the file exists, `confirm` is asked first
+// and anything but Yes writes nothing. Returns whether the file was written; a failed write (or
+// a palette the format cannot hold) throws EVelmoraError and leaves the old file.
 bool WritePalette(const std::string& path, const TPaletteRecord& pal,
-                  const TConfirmOverwrite& confirm);
+                  const TConfirmOverwrite& confirm,
+                  std::optional<TPaletteFormat> format = std::nullopt);

@@ -1,6 +1,7 @@
 #pragma once
 // A decoded picture as the codecs hand it over: what a file held, before it becomes a document.
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -23,7 +24,12 @@ struct TDecodedPicture {
   // The picture's own transparent colour; without one, the colour of the bottom-left pixel
   // stands for it.
   std::optional<TColor> TransparentColor;
+  // For 16-bit bitmaps: the red, green and blue bits of a stored pixel.
+  std::array<uint32_t, 3> ChannelMasks{};
 };
+
+// The 16-bit layout BMP files use unless they name another: 5 bits each of red, green and blue.
+constexpr std::array<uint32_t, 3> Rgb555Masks = {0x7C00, 0x03E0, 0x001F};
 
 // What a picture file's headers tell without its pixels being decoded, plus the one pixel a
 // document takes from its picture: the bottom-left one, which stands for the transparent colour

@@ -108,3 +108,29 @@ void RotateCounterClockwise(TSelectBitmap& raster) {
   RotateClockwise(raster);
   Rotate180(raster);
 }
+
+TPixel GreyPixel(TPixel p) {
+  const TPixel r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
+  const TPixel grey = (2 * r + g + b) / 4;
+  return (p & 0xFF000000u) | grey << 16 | grey << 8 | grey;
+}
+
+TPixel BlendPixel(TPixel p, TPixel blend, int x, int w) {
+  TPixel out = p & 0xFF000000u;
+  for (int shift = 0; shift < 24; shift += 8) {
+    const int own = int(p >> shift) & 0xFF, other = int(blend >> shift) & 0xFF;
+    out |= TPixel((own * (w - x) + other * x) / w) << shift;
+  }
+  return out;
+}
+
+void GrayscaleSelection(TSelectBitmap& raster) {
+  ApplyToSelection(raster, GreyPixel);
+}
+
+void BlendSelection(TSelectBitmap& raster, TColor blend) {
+  ApplyToSelectionPositional(
+      raster,
+      [](TPixel p, int b, int x, int, int w, int) { return BlendPixel(p, TPixel(b), x, w); },
+      int(ColorToPixel(blend)));
+}

@@ -65,3 +65,15 @@ void ApplyToSelectionPositional(TSelectBitmap& raster, PositionalFunction f, int
     }
   }
 }
+
+// The grey filter of one pixel word: (2 red + green + blue) / 4 in each channel, the top byte kept.
+TPixel GreyPixel(TPixel p);
+// The fading filter of one pixel word at column x of a box w columns wide (w > 0): each channel
+// runs from the pixel's own at x = 0 to the blend word's at x = w; the top byte is kept.
+TPixel BlendPixel(TPixel p, TPixel blend, int x, int w);
+
+// Turns the selected pixels grey.
+void GrayscaleSelection(TSelectBitmap& raster);
+// Fades the selection from its own colours at its left edge to `blend` at its right edge: the
+// "disabled" look of toolbar pictures.
+void BlendSelection(TSelectBitmap& raster, TColor blend);

@@ -102,11 +102,16 @@ class TSelectBitmap {
   bool HasSelection() const { return mask_.AnySelected(); }
   void CopySelection(IClipboard& clipboard, bool cut, TColor fillColor);
   void PasteSelection(const IClipboard& clipboard, TDitherMode dither);
+  // Pastes a bitmap already taken from the clipboard (its key-coloured pixels unselected).
+  void PasteBitmap(TSurface pasted, TDitherMode dither);
 
   // Palette and colour.
   TColor NearestColor(TColor c) const;
   void ApplyPalette(const TPaletteRecord& palette, TDitherMode dither);
   void InitImage(int width, int height, const TPaletteRecord* palette, int bitCount);
+  // A palette of `colors` entries (2..256) chosen for the image and for the way its pixels will
+  // be mapped onto it (`dither`).
+  TPaletteRecord QuantizedPalette(int colors, TDitherMode dither = TDitherMode::Nearest) const;
   // Changes the colour depth, asking `chooser` how to reduce when going to 8 bits or fewer.
   // `defaultPaletteFile` is the "Default.plt" that deeper images take (missing: generated).
   bool ChangeBitCount(int newBitCount, IReductionChooser& chooser,

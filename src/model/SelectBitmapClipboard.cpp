@@ -3,6 +3,7 @@
 // selection's shape.
 
 #include <algorithm>
+#include <utility>
 
 #include "model/Clipboard.h"
 #include "model/GraphUtils.h"
@@ -58,16 +59,19 @@ void TSelectBitmap::CopySelection(IClipboard& clipboard, bool cut, TColor fillCo
 void TSelectBitmap::PasteSelection(const IClipboard& clipboard, TDitherMode dither) {
   if (!clipboard.HasBitmap()) return;
   std::optional<TSurface> pasted = clipboard.GetBitmap();
-  if (!pasted) return;
+  if (pasted) PasteBitmap(std::move(*pasted), dither);
+}
+
+void TSelectBitmap::PasteBitmap(TSurface pasted, TDitherMode dither) {
   DropLayer();
   ClearSelection();
   LiftSelection(false, clBlack);  // with nothing selected: an all-white layer
-  DrawTransparent(*EditLayer(), 0, 0, *pasted, ClipboardKeyColor);
-  MakeColorMask(*pasted, ClipboardKeyColor, false);
+  DrawTransparent(*EditLayer(), 0, 0, pasted, ClipboardKeyColor);
+  MakeColorMask(pasted, ClipboardKeyColor, false);
   // The pasted shape becomes the selection: key pixels are white, the rest black.
-  for (int y = 0; y < std::min(pasted->Height(), Height()); ++y)
-    for (int x = 0; x < std::min(pasted->Width(), Width()); ++x)
-      EditMask().SetWhite(x, y, pasted->Pixel(x, y) != 0);
+  for (int y = 0; y < std::min(pasted.Height(), Height()); ++y)
+    for (int x = 0; x < std::min(pasted.Width(), Width()); ++x)
+      EditMask().SetWhite(x, y, pasted.Pixel(x, y) != 0);
   if (GetBitCount() <= 8) {
     TColor key = IconTransparentColor;
     ReduceToPalette(*EditLayer(), GetPalette(), dither, key, IsIconFrame(), true);

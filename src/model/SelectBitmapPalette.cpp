@@ -24,15 +24,61 @@ void ReduceToPalette(TSurface& surface, const TPaletteRecord& palette, TDitherMo
   TMaskSurface keyMarks, invertMarks;
   if (iconMode || keepKey) keyMarks = SelectColor(surface, key);
   if (iconMode) invertMarks = SelectColor(surface, IconInvertColor);
+  if (!iconMode) key = NearestPaletteColor(key, palette);
 
+  // Other pixels never take the colours that stand for transparent or inverting pixels, or they
+  // would turn transparent themselves.
+  const auto reserved = [&](TColor c) {
+    return (iconMode || keepKey) && (c == key || (iconMode && c == IconInvertColor));
+  };
   TColor colors[MaxPaletteEntries];
-  const int count = std::clamp<int>(palette.Count, 1, MaxPaletteEntries);
-  for (int i = 0; i < count; ++i) colors[i] = palette.Color(i);
+  int count = 0;
+  for (int i = 0; i < std::clamp<int>(palette.Count, 1, MaxPaletteEntries); ++i)
+    if (!reserved(palette.Color(i))) colors[count++] = palette.Color(i);
+  if (count == 0) colors[count++] = palette.Color(0);
   MapToPalette(surface, colors, count, dither);
 
-  if (!iconMode) key = NearestPaletteColor(key, palette);
   if (keepKey) SetMarked(surface, keyMarks, ColorToPixel(key));
   if (iconMode) SetMarked(surface, invertMarks, ColorToPixel(IconInvertColor));
+}
+
+TPaletteRecord TSelectBitmap::QuantizedPalette(int colors, TDitherMode dither) const {
+  // Transparent and inverting pixels take no part: they take the colour of the pixel before them,
+  // and an entry is kept for what they need, the transparent colour itself or, in sub-icons,
+  // black, which icon files store under transparent pixels.
+  const bool icon = IsIconFrame();
+  const TPixel key = ColorToPixel(GetTransparentColor());
+  const auto special = [&](TPixel p) {
+    p &= 0xFFFFFF;
+    return (GetTransparent() && p == key) || (icon && p == ColorToPixel(IconInvertColor));
+  };
+  TSurface opaque = Image();
+  TPixel last = 0;
+  bool any = false, found = false;
+  for (TPixel* p = opaque.Bits(), *end = p + size_t(Width()) * size_t(Height()); p < end; ++p) {
+    if (!special(*p)) {
+      last = *p;
+      found = true;
+      continue;
+    }
+    any = true;
+    *p = last;
+  }
+  const TColor spare = icon ? clBlack : GetTransparentColor();
+  std::vector<TColor> chosen;
+  if (!any || colors < 3 || !found) {
+    chosen = QuantizeColors(found ? opaque : Image(), colors, dither);
+  } else {
+    chosen = QuantizeColors(opaque, colors - 1, dither);
+  }
+  if (any && std::find(chosen.begin(), chosen.end(), spare) == chosen.end()) {
+    if (int(chosen.size()) >= colors) chosen.pop_back();
+    chosen.push_back(spare);
+  }
+  TPaletteRecord palette;
+  palette.Count = uint16_t(colors);
+  for (size_t i = 0; i < chosen.size() && i < size_t(colors); ++i) palette.SetColor(int(i), chosen[i]);
+  return palette;
 }
 
 TColor TSelectBitmap::NearestColor(TColor c) const {
@@ -74,26 +120,15 @@ bool TSelectBitmap::ChangeBitCount(int newBitCount, IReductionChooser& chooser,
     const int colors = 1 << newBitCount;
     const auto choice = chooser.ChooseReduction(newBitCount, "*.plt" + std::to_string(colors));
     if (!choice) return false;
-    TPaletteRecord palette = choice->Palette;
-    if (choice->Quantize) {
-      palette = TPaletteRecord{};
-      palette.Count = uint16_t(colors);
-      const std::vector<TColor> found = QuantizeColors(Image(), colors, choice->Dither);
-      for (size_t i = 0; i < found.size() && i < size_t(colors); ++i)
-        palette.SetColor(int(i), found[i]);
-    }
+    const TPaletteRecord palette =
+        choice->Quantize ? QuantizedPalette(colors, choice->Dither) : choice->Palette;
     SetBitCount(newBitCount);
     ApplyPalette(palette, choice->Dither);
     return true;
   }
   // Deeper images keep their pixels; the palette only feeds the palette grid. A damaged
   // default palette file must not block the change, so the generated one stands in for it.
-  TPaletteRecord palette = GetPalette();
-  try {
-    ReadPalette(defaultPaletteFile, palette);
-  } catch (const EVelmoraError&) {
-    FillDefaultPalette264(palette);
-  }
+  const TPaletteRecord palette = ReadPaletteOrDefault(defaultPaletteFile);
   SetBitCount(newBitCount);
   GetPalette() = palette;
   return true;

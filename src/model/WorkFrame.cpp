@@ -1,5 +1,7 @@
 #include "model/WorkFrame.h"
 
+#include <algorithm>
+
 #include "model/GraphUtils.h"
 #include "model/ImageGroup.h"
 
@@ -113,6 +115,8 @@ void TWorkGifFrame::Assign(const TSelectBitmap& source) {
   SetInterlaced(gif->Interlaced());
   SetLocalPalette(gif->LocalPalette());
   Disposal = gif->Disposal;
+  HasControlExtension = gif->HasControlExtension;
+  NamesTransparentIndex = gif->NamesTransparentIndex;
   SetComments(gif->Comments());
 }
 
@@ -122,8 +126,8 @@ std::unique_ptr<TSelectBitmap> TWorkGifFrame::Create() const {
 
 std::string TWorkGifFrame::GetColorModes() const { return JoinColorModes({1, 2, 3, 4, 5, 6, 7, 8}); }
 
-void TWorkGifFrame::SetDelay(uint16_t ms) {
-  delay_ = ms;
+void TWorkGifFrame::SetDelay(uint32_t ms) {
+  delay_ = std::min(ms, MaxDelay);
   SetModified(true);
 }
 

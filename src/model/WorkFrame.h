@@ -75,16 +75,25 @@ class TWorkGifFrame : public TUniformFrame {
   std::unique_ptr<TSelectBitmap> Create() const override;
   std::string GetColorModes() const override;
 
-  uint16_t Delay() const { return delay_; }
-  void SetDelay(uint16_t ms);
+  // Milliseconds. A GIF records hundredths of a second in 16 bits, so up to 655350 ms is kept.
+  static constexpr uint32_t MaxDelay = 655350;
+  uint32_t Delay() const { return delay_; }
+  // A longer delay is cut to MaxDelay.
+  void SetDelay(uint32_t ms);
   bool Interlaced() const { return interlaced_; }
   void SetInterlaced(bool b);
   const std::vector<std::string>& Comments() const { return comments_; }
   void SetComments(const std::vector<std::string>& lines);
   uint8_t Disposal = DisposeNone;
+  // How the file stored the frame, kept so that saving stores it alike, since decoders differ in
+  // how they show pixels no frame covers and some decide by these: whether it had a graphic
+  // control extension (without one it is written without one while nothing asks for one: a delay
+  // other than 100 ms, a disposal, transparency), and whether that named a transparent index.
+  bool HasControlExtension = true;
+  bool NamesTransparentIndex = true;
 
  private:
-  uint16_t delay_ = 100;
+  uint32_t delay_ = 100;
   bool interlaced_ = false;
   std::vector<std::string> comments_;
 };

@@ -28,7 +28,8 @@ void TWorkImage::FinishLoading(const std::string& name) {
 }
 
 std::unique_ptr<TSelectBitmap> TWorkImage::Snapshot() const {
-  auto snapshot = std::make_unique<TSelectBitmap>();
+  std::unique_ptr<TSelectBitmap> snapshot =
+      UndoKeepsClass() ? Create() : std::make_unique<TSelectBitmap>();
   snapshot->Assign(*this);
   return snapshot;
 }

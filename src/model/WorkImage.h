@@ -42,6 +42,10 @@ class TWorkImage : public TSelectBitmap {
  protected:
   // The finishing step after a successful read: name, default drawing colours, not modified.
   void FinishLoading(const std::string& name);
+  // Whether undo steps are made of this class, so that they also bring back what the class
+  // adds to the raster (a JPEG's quality, a GIF's comments). Frames answer no: a copy of a frame
+  // would share its group's palette instead of keeping the one the pixels were on.
+  virtual bool UndoKeepsClass() const { return false; }
 
  private:
   std::unique_ptr<TSelectBitmap> Snapshot() const;

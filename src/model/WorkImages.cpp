@@ -1,5 +1,6 @@
 #include "model/WorkImages.h"
 
+#include "model/FileFormats.h"
 #include "model/FileIO.h"
 #include "model/GifBuilder.h"
 #include "model/GraphUtils.h"
@@ -7,6 +8,7 @@
 #include "model/codecs/BmpCodec.h"
 #include "model/codecs/GifCodec.h"
 #include "model/codecs/JpegCodec.h"
+#include "model/codecs/PngCodec.h"
 
 namespace {
 
@@ -32,10 +34,21 @@ std::string TWorkBitmap::GetColorModes() const {
   return JoinColorModes({1, 4, 8, 16, 24, 32});
 }
 
+void TWorkBitmap::Assign(const TSelectBitmap& source) {
+  TWorkImage::Assign(source);
+  if (auto* bitmap = dynamic_cast<const TWorkBitmap*>(&source))
+    HighColorLayout = bitmap->HighColorLayout;
+}
+
 void TWorkBitmap::LoadFromFile(const std::string& name) {
   const TReadBudget budget;
-  const TBytes bytes = ReadFileBytes(name);
-  AssignPicture(ReadBmp(bytes.data(), bytes.size()));
+  TBytes bytes = ReadFileBytes(name);
+  AddBmpFileHeader(bytes);
+  const TDecodedPicture picture = HasPngSignature(bytes.data(), bytes.size())
+                                      ? DecodePngPicture(bytes.data(), bytes.size())
+                                      : ReadBmp(bytes.data(), bytes.size());
+  AssignPicture(picture);
+  HighColorLayout = picture.ChannelMasks[0] ? picture.ChannelMasks : Rgb555Masks;
   FinishLoading(name);
 }
 
@@ -43,7 +56,8 @@ void TWorkBitmap::SaveToFile(const std::string& name) {
   const auto copy = MergedCopy(*this);
   const std::vector<TColor> palette = PaletteColors(copy->GetPalette());
   WriteFileAtomic(
-      name, WriteBmp(copy->Image(), copy->GetBitCount(), palette.data(), int(palette.size())));
+      name, WriteBmp(copy->Image(), copy->GetBitCount(), palette.data(), int(palette.size()),
+                     &HighColorLayout));
   TWorkImage::SaveToFile(name);
 }
 
@@ -68,7 +82,9 @@ std::string TWorkJpeg::GetColorModes() const {
 void TWorkJpeg::LoadFromFile(const std::string& name) {
   const TReadBudget budget;
   const TBytes bytes = ReadFileBytes(name);
-  AssignPicture(ReadJpeg(bytes.data(), bytes.size()));
+  AssignPicture(HasPngSignature(bytes.data(), bytes.size())
+                    ? DecodePngPicture(bytes.data(), bytes.size())
+                    : ReadJpeg(bytes.data(), bytes.size()));
   Quality = 90;  // reading never tells the quality a file was written with
   FinishLoading(name);
 }
@@ -85,10 +101,13 @@ TWorkGifImage::TWorkGifImage() : compression_(DefaultGifCompression()) {}
 
 void TWorkGifImage::Assign(const TSelectBitmap& source) {
   TWorkImage::Assign(source);
-  if (auto* gif = dynamic_cast<const TWorkGifImage*>(&source))
+  if (auto* gif = dynamic_cast<const TWorkGifImage*>(&source)) {
     SetComments(gif->Comments());
-  else if (dynamic_cast<const TWorkImage*>(&source))
+    interlaced_ = gif->interlaced_;
+    compression_ = gif->compression_;
+  } else if (dynamic_cast<const TWorkImage*>(&source)) {
     SetComments({});
+  }
 }
 
 std::unique_ptr<TSelectBitmap> TWorkGifImage::Create() const {

@@ -10,10 +10,16 @@
 class TWorkBitmap : public TWorkImage {
  public:
   std::string ClassName() const override { return "TWorkBitmap"; }
+  // Takes the 16-bit layout of another bitmap; a plain raster leaves it as it is.
+  void Assign(const TSelectBitmap& source) override;
   std::unique_ptr<TSelectBitmap> Create() const override;
   std::string GetColorModes() const override;
   void LoadFromFile(const std::string& name) override;
   void SaveToFile(const std::string& name) override;
+
+  // How 16-bit pixels are stored: the file's channel masks, so that saving writes back the values
+  // read; 5-5-5 for new images, as the format has it.
+  std::array<uint32_t, 3> HighColorLayout = Rgb555Masks;
 };
 
 class TWorkJpeg : public TWorkImage {
@@ -28,14 +34,17 @@ class TWorkJpeg : public TWorkImage {
   void SaveToFile(const std::string& name) override;
 
   uint8_t Quality = 90;
+
+ protected:
+  bool UndoKeepsClass() const override { return true; }
 };
 
 class TWorkGifImage : public TWorkImage {
  public:
   std::string ClassName() const override { return "TWorkGifImage"; }
   TWorkGifImage();
-  // Takes the comments of another GIF image. A plain raster keeps the comments; any other image
-  // empties them.
+  // Takes the comments, interlacing and coding of another GIF image. A plain raster keeps them;
+  // any other image empties the comments.
   void Assign(const TSelectBitmap& source) override;
   std::unique_ptr<TSelectBitmap> Create() const override;
   std::string GetColorModes() const override;
@@ -48,6 +57,9 @@ class TWorkGifImage : public TWorkImage {
   void SetInterlaced(bool value);
   const std::vector<std::string>& Comments() const { return comments_; }
   void SetComments(const std::vector<std::string>& lines);
+
+ protected:
+  bool UndoKeepsClass() const override { return true; }
 
  private:
   uint8_t compression_;

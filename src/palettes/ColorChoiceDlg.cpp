@@ -6,24 +6,8 @@
 #include <QVBoxLayout>
 
 #include "palettes/PaletteGrid.h"
+#include "palettes/ReadOutLabel.h"
 #include "windows/Dialogs.h"
-
-namespace {
-
-QLabel* ReadOut(const QString& name, const QString& text, QWidget* parent) {
-  auto* label = new QLabel(text, parent);
-  label->setObjectName(name);
-  QFont bold = label->font();
-  bold.setBold(true);
-  label->setFont(bold);
-  QPalette navy = label->palette();
-  navy.setColor(QPalette::WindowText, QColor(0, 0, 128));
-  label->setPalette(navy);
-  label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  return label;
-}
-
-}  // namespace
 
 TfrmColorChoice::TfrmColorChoice(IDialogs& dialogs, const TPaletteRecord& palette, QWidget* parent)
     : QDialog(parent), ChoicePalette(palette), dialogs_(dialogs) {
@@ -50,8 +34,8 @@ TfrmColorChoice::TfrmColorChoice(IDialogs& dialogs, const TPaletteRecord& palett
   pnlColor = new TAdvPanel(this);
   pnlColor->setObjectName("pnlColor");
   pnlColor->setFixedSize(120, 80);
-  lblRGBL = ReadOut("lblRGBL", "255, 255, 255", this);
-  lblHTMLL = ReadOut("lblHTMLL", "#FFFFFF", this);
+  lblRGBL = ReadOutLabel("lblRGBL", "255, 255, 255", this);
+  lblHTMLL = ReadOutLabel("lblHTMLL", "#FFFFFF", this);
   btnMore = new QPushButton("More...", this);
   btnMore->setObjectName("btnMore");
   OKBtn = new QPushButton("OK", this);

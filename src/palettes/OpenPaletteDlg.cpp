@@ -31,6 +31,12 @@ TfrmOpenPaletteDlg::TfrmOpenPaletteDlg(QWidget* parent) : QDialog(parent) {
   lblExtension = new QLabel(this);
   lblExtension->setObjectName("lblExtension");
   lblExtension->setMinimumWidth(60);
+  cbFormat = new QComboBox(this);
+  cbFormat->setObjectName("cbFormat");
+  cbFormat->setAccessibleName("Format");
+  for (const TPaletteFormatInfo& format : PaletteFormats())
+    cbFormat->addItem(QString("%1 (%2)").arg(format.Description, format.Extension),
+                      int(format.Format));
   frmStoredPalettes = new TPaletteChoiceFrame(this);
   frmStoredPalettes->setObjectName("frmStoredPalettes");
   frmStoredPalettes->setMinimumSize(220, 300);
@@ -43,6 +49,7 @@ TfrmOpenPaletteDlg::TfrmOpenPaletteDlg(QWidget* parent) : QDialog(parent) {
   auto* name = new QHBoxLayout;
   name->addWidget(ePaletteName, 1);
   name->addWidget(lblExtension);
+  name->addWidget(cbFormat);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
   buttons->addWidget(OKBtn);
@@ -69,6 +76,7 @@ TfrmOpenPaletteDlg::TfrmOpenPaletteDlg(QWidget* parent) : QDialog(parent) {
 void TfrmOpenPaletteDlg::SetOpenMode(bool open) {
   openMode_ = open;
   setWindowTitle(open ? "Open palette" : "Save palette");
+  cbFormat->setVisible(!open);
   UpdateOK();
 }
 
@@ -106,18 +114,28 @@ void TfrmOpenPaletteDlg::UpdateOK() {
 bool SavePaletteAs(IDialogs& dialogs, QWidget* parent, const TPaletteRecord& palette) {
   TfrmOpenPaletteDlg dlg(parent);
   dlg.SetOpenMode(false);
-  const QString extension = QString::fromStdString(PaletteExtension(PaletteEntryCount(palette)));
-  dlg.lblExtension->setText(extension);
+  QString extension;
+  const auto chooseFormat = [&] {
+    const auto format = TPaletteFormat(dlg.cbFormat->currentData().toInt());
+    extension = format == TPaletteFormat::Velmora
+                    ? QString::fromStdString(PaletteExtension(PaletteEntryCount(palette)))
+                    : QString(PaletteFormatInfo(format).Extension);
+    dlg.lblExtension->setText(extension);
+  };
+  chooseFormat();
+  QObject::connect(dlg.cbFormat, &QComboBox::currentIndexChanged, &dlg, chooseFormat);
   dlg.ePaletteName->setFocus();
   dlg.ePaletteName->selectAll();  // typing replaces the placeholder name
   if (dialogs.Exec(dlg) != QDialog::Accepted) return false;
   const QString path =
       dlg.frmStoredPalettes->PaletteFolder() + dlg.ePaletteName->text() + extension;
   try {
-    return WritePalette(Local(path), palette, [&](const std::string& question) {
+    const auto ask = [&](const std::string& question) {
       return dialogs.Question(parent, QFile::decodeName(QByteArray::fromStdString(question)),
                               TQuestionButtons::YesNoCancel) == TAnswer::Yes;
-    });
+    };
+    return WritePalette(Local(path), palette, ask,
+                        TPaletteFormat(dlg.cbFormat->currentData().toInt()));
   } catch (const EVelmoraError& e) {
     dialogs.Error(parent, QString::fromStdString(e.what()));
     return false;

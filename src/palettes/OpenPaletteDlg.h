@@ -6,6 +6,7 @@
 //
 // SavePaletteAs and OpenStoredPalette run the dialog for the palette editor.
 
+#include <QComboBox>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,6 +27,8 @@ class TfrmOpenPaletteDlg : public QDialog {
 
   QLineEdit* ePaletteName;
   QLabel* lblExtension;
+  // The file format to save in (save mode only); its data is the TPaletteFormat.
+  QComboBox* cbFormat;
   TPaletteChoiceFrame* frmStoredPalettes;
   QPushButton* OKBtn;
   QPushButton* CancelBtn;
@@ -46,8 +49,9 @@ class TfrmOpenPaletteDlg : public QDialog {
   bool openMode_ = false;
 };
 
-// Asks for a name and stores `palette` in the palette folder as name + ".plt" (+ the count when
-// it is a power of two), asking before it replaces a file. Write errors are shown through
+// Asks for a name and a format and stores `palette` in the palette folder as name + ".plt" (+ the
+// count when it is a power of two) or with the interchange format's extension, asking before it
+// replaces a file. Write errors are shown through
 // `dialogs`. Returns whether a file was written.
 bool SavePaletteAs(IDialogs& dialogs, QWidget* parent, const TPaletteRecord& palette);
 

@@ -1,16 +1,14 @@
 #include "palettes/PaletteChoiceFrame.h"
 
-#include <QDrag>
 #include <QEvent>
 #include <QFile>
 #include <QMimeData>
 #include <QPainter>
-#include <QPixmap>
 #include <QVBoxLayout>
-#include <cstdlib>
 
 #include "model/Errors.h"
 #include "model/PaletteStore.h"
+#include "palettes/DragStarter.h"
 #include "palettes/PaletteGrid.h"
 
 TPaletteChoiceFrame::TPaletteChoiceFrame(QWidget* parent) : QWidget(parent) {
@@ -28,12 +26,10 @@ TPaletteChoiceFrame::TPaletteChoiceFrame(QWidget* parent) : QWidget(parent) {
   };
   // The cells follow the grid's client area, which is its viewport.
   ColorGrid->viewport()->installEventFilter(this);
-  connect(ColorGrid, &TDrawGrid::MouseDown, this,
-          [this](Qt::MouseButton button, const QPoint& position, Qt::KeyboardModifiers) {
-            ColorGridMouseDown(button, position);
-          });
-  connect(ColorGrid, &TDrawGrid::MouseMove, this, &TPaletteChoiceFrame::ColorGridMouseMove);
-  connect(ColorGrid, &TDrawGrid::MouseUp, this, [this] { dragArmed_ = false; });
+  new TDragStarter(*ColorGrid->viewport(), [this]() -> std::unique_ptr<QMimeData> {
+    const std::optional<TDragColor> payload = ColorGridStartDrag();
+    return payload ? DragColorMimeData(*payload) : nullptr;
+  }, OnStartDrag);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -42,7 +38,10 @@ TPaletteChoiceFrame::TPaletteChoiceFrame(QWidget* parent) : QWidget(parent) {
   layout->addWidget(ColorGrid, 2);
 
   connect(lbPalettes, &TPaletteFileList::Changed, this, &TPaletteChoiceFrame::lbPalettesChange);
-  lbPalettes->SetFolder(QFile::decodeName(QByteArray::fromStdString(::PaletteFolder())));
+  QStringList folders;
+  for (const std::string& folder : PaletteFolders())
+    folders << QFile::decodeName(QByteArray::fromStdString(folder));
+  lbPalettes->SetFolders(folders);
 }
 
 void TPaletteChoiceFrame::SetContrastOutline(bool on) {
@@ -89,34 +88,4 @@ std::optional<TDragColor> TPaletteChoiceFrame::ColorGridStartDrag() const {
 bool TPaletteChoiceFrame::eventFilter(QObject* watched, QEvent* event) {
   if (watched == ColorGrid->viewport() && event->type() == QEvent::Resize) LayoutPaletteGrid();
   return QWidget::eventFilter(watched, event);
-}
-
-void TPaletteChoiceFrame::ColorGridMouseDown(Qt::MouseButton button, const QPoint& position) {
-  dragArmed_ = button == Qt::LeftButton;
-  dragOrigin_ = position;
-}
-
-void TPaletteChoiceFrame::ColorGridMouseMove(const QPoint& position, Qt::MouseButtons buttons) {
-  if (!dragArmed_ || !(buttons & Qt::LeftButton)) return;
-  const QPoint moved = position - dragOrigin_;
-  if (std::abs(moved.x()) < DragThreshold && std::abs(moved.y()) < DragThreshold) return;
-  dragArmed_ = false;
-  StartDrag();
-}
-
-void TPaletteChoiceFrame::StartDrag() {
-  const std::optional<TDragColor> payload = ColorGridStartDrag();
-  if (!payload) return;
-  std::unique_ptr<QMimeData> mime = DragColorMimeData(*payload);
-  if (OnStartDrag) {
-    OnStartDrag(std::move(mime));
-    return;
-  }
-  QPixmap swatch(16, 16);
-  swatch.fill(QColor(RedOf(payload->Color), GreenOf(payload->Color), BlueOf(payload->Color)));
-  auto* drag = new QDrag(ColorGrid);
-  drag->setMimeData(mime.release());
-  drag->setPixmap(swatch);
-  drag->exec(Qt::CopyAction);
-  drag->deleteLater();
 }

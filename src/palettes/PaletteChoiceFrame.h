@@ -15,6 +15,7 @@
 #include "controls/DrawGrid.h"
 #include "model/Palette.h"
 #include "palettes/DragPayloads.h"
+#include "palettes/DragStarter.h"
 #include "palettes/PaletteFileList.h"
 
 class QMimeData;
@@ -47,10 +48,7 @@ class TPaletteChoiceFrame : public QWidget {
   std::optional<TDragColor> ColorGridStartDrag() const;
 
   // Receives the payload of a drag instead of the platform's drag and drop (tests use it).
-  std::function<void(std::unique_ptr<QMimeData>)> OnStartDrag;
-
-  // Pixels the pointer must move with the left button held before a drag begins.
-  static constexpr int DragThreshold = 8;
+  TDragSink OnStartDrag;
 
  signals:
   // After every load of Palette (each change of the list).
@@ -60,11 +58,5 @@ class TPaletteChoiceFrame : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void ColorGridMouseDown(Qt::MouseButton button, const QPoint& position);
-  void ColorGridMouseMove(const QPoint& position, Qt::MouseButtons buttons);
-  void StartDrag();
-
   bool contrastOutline_ = false;
-  bool dragArmed_ = false;
-  QPoint dragOrigin_;
 };

@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr int LocalNameRole = Qt::UserRole;  // the name's bytes in the file system
+constexpr int LocalPathRole = Qt::UserRole;  // the path's bytes in the file system
 
 std::string Local(const QString& s) {
   return QFile::encodeName(s).toStdString();
@@ -18,14 +18,23 @@ QString FromLocal(const std::string& s) {
 
 }  // namespace
 
-TPaletteFileList::TPaletteFileList(QWidget* parent) : QListWidget(parent) {
+TPaletteFileList::TPaletteFileList(QWidget* parent)
+    : QListWidget(parent), pattern_(AllPalettesPattern) {
   setSelectionMode(QAbstractItemView::SingleSelection);
   connect(this, &QListWidget::itemSelectionChanged, this, &TPaletteFileList::Changed);
 }
 
 void TPaletteFileList::SetFolder(const QString& folder) {
-  folder_ = folder;
-  if (!folder_.isEmpty() && !folder_.endsWith('/')) folder_ += '/';
+  SetFolders({folder});
+}
+
+void TPaletteFileList::SetFolders(const QStringList& folders) {
+  moreFolders_.clear();
+  for (QString folder : folders) {
+    if (!folder.isEmpty() && !folder.endsWith('/')) folder += '/';
+    moreFolders_ << folder;
+  }
+  folder_ = moreFolders_.isEmpty() ? QString() : moreFolders_.takeFirst();
   Reread();
 }
 
@@ -38,13 +47,20 @@ void TPaletteFileList::Reread() {
   {
     const QSignalBlocker quiet(this);
     clear();
-    for (const std::string& name : ListPaletteFiles(Local(folder_), Local(pattern_))) {
-      auto* item = new QListWidgetItem(FromLocal(name), this);
-      item->setData(LocalNameRole, QByteArray::fromStdString(name));
-      const std::string problem = CheckPaletteFile(Local(folder_) + name);
-      if (problem.empty()) continue;
-      item->setFlags(item->flags() & ~(Qt::ItemIsSelectable | Qt::ItemIsEnabled));
-      item->setToolTip(FromLocal(problem));
+    QStringList listed;
+    for (const QString& folder : QStringList{folder_} + moreFolders_) {
+      for (const std::string& name : ListPaletteFiles(Local(folder), Local(pattern_))) {
+        const QString shown = FromLocal(name);
+        if (listed.contains(shown)) continue;
+        listed << shown;
+        const std::string path = Local(folder) + name;
+        auto* item = new QListWidgetItem(shown, this);
+        item->setData(LocalPathRole, QByteArray::fromStdString(path));
+        const std::string problem = CheckPaletteFile(path);
+        if (problem.empty()) continue;
+        item->setFlags(item->flags() & ~(Qt::ItemIsSelectable | Qt::ItemIsEnabled));
+        item->setToolTip(FromLocal(problem));
+      }
     }
   }
   emit Changed();
@@ -62,14 +78,13 @@ QString TPaletteFileList::SelectedFile() const {
 }
 
 QString TPaletteFileList::SelectedPath() const {
-  const QString name = SelectedFile();
-  return name.isEmpty() ? QString() : folder_ + name;
+  return FromLocal(SelectedLocalPath());
 }
 
 std::string TPaletteFileList::SelectedLocalPath() const {
   const QList<QListWidgetItem*> chosen = selectedItems();
   if (chosen.isEmpty()) return "";
-  return Local(folder_) + chosen.first()->data(LocalNameRole).toByteArray().toStdString();
+  return chosen.first()->data(LocalPathRole).toByteArray().toStdString();
 }
 
 bool TPaletteFileList::IsUsable(const QString& name) const {

@@ -1,7 +1,9 @@
 #pragma once
-// TPaletteFileList: the list of stored palette files, the plain files of one folder that match a
-// pattern of one or more wildcards separated by ";". It reports Changed when its selection
-// changes and after every re-read of the folder (which leaves nothing selected).
+// TPaletteFileList: the list of stored palette files, the plain files of its folders that match
+// a pattern of one or more wildcards separated by ";". The first folder is the one saving writes
+// to; a file there hides one of the same name in a later folder (the shipped palettes). It reports
+// Changed when its selection changes and after every re-read of the folder (which leaves nothing
+// selected).
 //
 // A file that cannot serve as a palette (damaged, too long, or holding another number of colours
 // than its extension names) is listed greyed out with the reason as its tooltip and cannot be
@@ -19,6 +21,8 @@ class TPaletteFileList : public QListWidget {
   // The folder with a trailing '/'; setting it re-reads the list.
   QString Folder() const { return folder_; }
   void SetFolder(const QString& folder);
+  // The first folder as SetFolder, then the folders listed after it.
+  void SetFolders(const QStringList& folders);
   QString Pattern() const { return pattern_; }
   void SetPattern(const QString& pattern);
   void Reread();
@@ -43,5 +47,6 @@ class TPaletteFileList : public QListWidget {
 
  private:
   QString folder_;
-  QString pattern_ = "*.plt*";
+  QStringList moreFolders_;
+  QString pattern_;
 };

@@ -28,9 +28,9 @@ class TOptionsForm : public QDialog, public IEditorOptions {
   // The values as the rest of the editor reads them.
   TColor GridColor() const override;
   TColor BackgroundColor() const override;
-  bool WarningsOn() const { return WarnBoxes->isChecked(); }
+  bool WarningsOn() const override { return WarnBoxes->isChecked(); }
   bool ClearUnderSelection() const override { return LayerCutCheck->isChecked(); }
-  int PasteDither() const { return cbPasteDither->currentIndex(); }
+  int PasteDither() const override { return cbPasteDither->currentIndex(); }
   // The compression new GIF pictures get: 0 LZW, 1 RLE. Changes only with OK (and at start-up).
   int DefaultGifCompression() const { return defaultCompression_; }
 

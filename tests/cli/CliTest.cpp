@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <random>
 
@@ -113,7 +114,66 @@ TEST(Cli, UsageErrorsExitWithTwoAndFileErrorsWithOne) {
   const TRun missing = Cli("info " + dir.File("none.bmp"));
   EXPECT_EQ(missing.Status, 1);
   EXPECT_EQ(missing.Out.rfind("velmora-cli: " + dir.File("none.bmp") + ": ", 0), 0u) << missing.Out;
-  EXPECT_EQ(Cli("convert " + MakeGif(dir) + " " + dir.File("x.png")).Status, 1);
+  // Messages speak of formats and depths.
+  const TRun png = Cli("convert " + MakeGif(dir) + " " + dir.File("x.png"));
+  EXPECT_EQ(png.Status, 2);
+  EXPECT_NE(png.Out.find("cannot write .png files; the output name must end in one of .bmp, .jpg"),
+            std::string::npos)
+      << png.Out;
+  const TRun bits = Cli("convert " + MakeGif(dir) + " " + dir.File("x.bmp") + " --bits 3");
+  EXPECT_EQ(bits.Status, 2);
+  EXPECT_NE(bits.Out.find("--bits 3: BMP images take 1, 4, 8, 16, 24 or 32 bits"), std::string::npos)
+      << bits.Out;
+}
+
+TEST(Cli, ConvertKeepsWhatTheFileHolds) {
+  TTempDir dir;
+  // An interlaced single image stays interlaced.
+  TWorkGifImage one;
+  one.InitImage(4, 9, nullptr, 2);
+  one.SetInterlaced(true);
+  one.SaveToFile(dir.File("i.gif"));
+  ASSERT_EQ(Cli("convert " + dir.File("i.gif") + " " + dir.File("j.gif")).Status, 0);
+  EXPECT_TRUE(static_cast<TWorkGifImage&>(*OpenDocument(dir.File("j.gif")).Image).Interlaced());
+  // An animation that plays once still does.
+  TGifImageGroup anim;
+  anim.SetBitCount(1);
+  FillDefaultPalette(anim.Palette, 1);
+  anim.AddFrame();
+  anim.AddFrame();
+  anim.SetWidth(3);
+  anim.SetHeight(2);
+  anim.LoopCount = NoLoopExtension;
+  anim.SaveToFile(dir.File("a.gif"));
+  ASSERT_EQ(Cli("convert " + dir.File("a.gif") + " " + dir.File("b.gif")).Status, 0);
+  TDocument b = OpenDocument(dir.File("b.gif"));
+  EXPECT_EQ(static_cast<TGifImageGroup&>(*b.Group).LoopCount, NoLoopExtension);
+  // A reduced icon keeps its transparent pixels transparent and the others opaque.
+  std::vector<uint8_t> rgba;
+  for (int i = 0; i < 64; ++i) rgba.insert(rgba.end(), {uint8_t(i * 4), 200, uint8_t(255 - i), 255});
+  for (int i = 0; i < 64; i += 3) rgba[size_t(i) * 4 + 3] = 0;
+  WriteFileAtomic(dir.File("t.png"), WritePng(8, 8, rgba.data()));
+  for (const char* depth : {"4", "8"}) {
+    ASSERT_EQ(Cli("convert " + dir.File("t.png") + " " + dir.File("t.ico") + " --bits " + depth).Status,
+              0);
+    const TDocument doc = OpenDocument(dir.File("t.ico"));
+    const TWorkFrame& icon = *doc.Group->GetFrame(0);
+    for (int i = 0; i < 64; ++i)
+      EXPECT_EQ(ColorAt(icon.Image(), i % 8, i / 8) == IconTransparentColor, i % 3 == 0)
+          << depth << " " << i;
+  }
+}
+
+TEST(Cli, FramesReplacesTheFramesOfAnEarlierRun) {
+  TTempDir dir;
+  std::filesystem::create_directories(dir.File("out"));
+  for (const char* stale : {"frame-000.png", "frame-007.png", "notes.txt"})
+    std::ofstream(dir.File("out/" + std::string(stale))) << "old";
+  ASSERT_EQ(Cli("frames " + MakeGif(dir) + " " + dir.File("out")).Status, 0);
+  EXPECT_TRUE(std::filesystem::exists(dir.File("out/frame-000.png")));
+  EXPECT_GT(std::filesystem::file_size(dir.File("out/frame-000.png")), 3u);
+  EXPECT_FALSE(std::filesystem::exists(dir.File("out/frame-007.png")));
+  EXPECT_TRUE(std::filesystem::exists(dir.File("out/notes.txt")));
 }
 
 TEST(Cli, GarbageFilesGiveAMessageNotACrash) {

@@ -60,10 +60,28 @@ TEST(QtClipboard, PixelWordsSurviveTheDesktopClipboard) {
   EXPECT_FALSE(clipboard.GetBitmap().has_value());
 }
 
-TEST(QtClipboard, ImagesWithAlphaLoseTheirHighByte) {
-  QImage argb(1, 1, QImage::Format_ARGB32);
+TEST(QtClipboard, OtherProgramsSeeUnselectedPixelsTransparent) {
+  TSurface surface(2, 1);
+  surface.SetPixel(0, 0, 0x123456);
+  surface.SetPixel(1, 0, ClipboardKeyColor);
+  const QImage image = TQtClipboard::ToImage(surface);
+  EXPECT_TRUE(image.hasAlphaChannel());
+  EXPECT_EQ(image.pixel(0, 0), 0xFF123456u);
+  EXPECT_EQ(qAlpha(image.pixel(1, 0)), 0);
+}
+
+TEST(QtClipboard, MostlyTransparentPixelsComeBackAsTheKeyColour) {
+  QImage argb(3, 1, QImage::Format_ARGB32);
   argb.setPixel(0, 0, qRgba(10, 20, 30, 255));
-  EXPECT_EQ(TQtClipboard::FromImage(argb).Pixel(0, 0), 0x0A141Eu);
+  argb.setPixel(1, 0, qRgba(10, 20, 30, 127));
+  argb.setPixel(2, 0, qRgba(10, 20, 30, 128));
+  const TSurface surface = TQtClipboard::FromImage(argb);
+  EXPECT_EQ(surface.Pixel(0, 0), 0x0A141Eu);
+  EXPECT_EQ(surface.Pixel(1, 0), ClipboardKeyColor);
+  EXPECT_EQ(surface.Pixel(2, 0), 0x0A141Eu);
+  // Pictures without alpha are taken whole.
+  EXPECT_EQ(TQtClipboard::FromImage(argb.convertToFormat(QImage::Format_RGB32)).Pixel(1, 0),
+            0x0A141Eu);
 }
 
 }  // namespace

@@ -77,14 +77,15 @@ class DocWinTest : public ::testing::Test {
     return MakeImage(name, w, h, bits, [c](int, int) { return c; });
   }
 
-  // An animation of `frames` 8 x 8 frames on the default 16-colour palette.
-  QString MakeAnimation(const QString& name, int frames) {
+  // An animation of `frames` w x h frames on the default 16-colour palette, frame i filled with
+  // palette entry 9 + i (modulo 6).
+  QString MakeAnimation(const QString& name, int frames, int w = 8, int h = 8) {
     TGifImageGroup g;
     g.SetBitCount(4);
     FillDefaultPalette(g.Palette, 4);
     for (int i = 0; i < frames; ++i) g.AddFrame();
-    g.SetWidth(8);
-    g.SetHeight(8);
+    g.SetWidth(w);
+    g.SetHeight(h);
     for (int i = 0; i < frames; ++i)
       g.GetFrame(i)->EditImage().Fill(ColorToPixel(g.Palette.Color(9 + i % 6)));
     g.SaveToFile(Local(FilePath(name)));

@@ -12,7 +12,10 @@
 #include "model/Groups.h"
 #include "model/WorkImages.h"
 #include "model/GifBuilder.h"
+#include "model/codecs/CodecBytes.h"
 #include "model/codecs/GifCodec.h"
+#include "model/codecs/HandMadeFiles.h"
+#include "model/codecs/PngCodec.h"
 
 namespace {
 
@@ -48,6 +51,32 @@ TEST(Documents, BitmapsKeepTheirDepthAndPixels) {
     EXPECT_EQ(back->Image(), bmp.Image()) << bits << " bits";
     EXPECT_FALSE(back->IsModified());
     EXPECT_EQ(back->GetLeftColor(), back->NearestColor(clBlack));
+  }
+}
+
+// A 16-bit bitmap is saved in the layout it was read in, so every pixel reads back as it was:
+// the default 5-5-5, 5-6-5 and 4-4-4 given by masks.
+TEST(Documents, HighColourBitmapsKeepTheirLayout) {
+  TTempDir dir;
+  const std::vector<std::vector<uint32_t>> layouts = {
+      {}, {0xF800, 0x07E0, 0x001F}, {0x0F00, 0x00F0, 0x000F}};
+  for (const auto& masks : layouts) {
+    TBmpLayout s;  // every 16-bit value once
+    s.Width = 256;
+    s.Height = 256;
+    s.Bits = 16;
+    s.Compression = masks.empty() ? 0 : 3;
+    s.Masks = masks;
+    for (uint32_t v = 0; v < 65536; ++v) PushLE(s.Pixels, v, 2);
+    const TBytes file = MakeBmp(s);
+    WriteFileAtomic(dir.File("in.bmp"), file);
+    TWorkBitmap bmp;
+    bmp.LoadFromFile(dir.File("in.bmp"));
+    EXPECT_EQ(bmp.GetBitCount(), 16);
+    bmp.SaveToFile(dir.File("out.bmp"));
+    const TBytes saved = ReadFileBytes(dir.File("out.bmp"));
+    EXPECT_EQ(GetLE32(saved.data() + 30), masks.empty() ? 0u : 3u) << masks.size();
+    EXPECT_EQ(Reload<TWorkBitmap>(dir.File("out.bmp"))->Image(), bmp.Image());
   }
 }
 
@@ -133,7 +162,7 @@ TEST(Documents, GifImagesKeepTransparencyCommentsAndInterlace) {
   EXPECT_EQ(back->GetBitCount(), 4);
   EXPECT_TRUE(back->GetTransparent());
   EXPECT_EQ(back->GetTransparentColor(), gif.GetPalette().Color(3));
-  EXPECT_EQ(back->Comments(), std::vector<std::string>{"one\r\ntwo"});  // one extension
+  EXPECT_EQ(back->Comments(), (std::vector<std::string>{"one", "two"}));  // never merged
   EXPECT_TRUE(back->Interlaced());
   EXPECT_EQ(back->Compression(), DefaultGifCompression());  // not taken from the file
   EXPECT_FALSE(back->IsModified());
@@ -188,7 +217,7 @@ TEST(Documents, AnimationsRoundTripFrameByFrame) {
   ASSERT_TRUE(doc.IsGroup());
   auto& back = static_cast<TGifImageGroup&>(*doc.Group);
   ASSERT_EQ(back.Count(), 2);
-  EXPECT_EQ(back.LoopCount, 0);  // not taken from the file
+  EXPECT_EQ(back.LoopCount, 3);
   EXPECT_EQ(back.GetChildName(), "Frame");
   auto* first = static_cast<TWorkGifFrame*>(back.GetFrame(0));
   auto* second = static_cast<TWorkGifFrame*>(back.GetFrame(1));
@@ -207,8 +236,44 @@ TEST(Documents, AOneImageGifOpensAsASingleImage) {
   TWorkGifImage gif;
   Paint(gif, 2);
   gif.SaveToFile(dir.File("one.gif"));
-  EXPECT_FALSE(IsMultiImageFile(dir.File("one.gif")));
   EXPECT_EQ(OpenDocument(dir.File("one.gif")).ClassName(), "TWorkGifImage");
+}
+
+// A file opens by what it holds when its extension is missing or names another format; PNGs open
+// in the class their extension names when that class takes them.
+TEST(Documents, FilesOpenByTheirContent) {
+  TTempDir dir;
+  TGifImageGroup anim;
+  MakeAnimation(anim);
+  anim.SaveToFile(dir.File("anim.gif"));
+  std::filesystem::rename(dir.File("anim.gif"), dir.File("anim"));
+  EXPECT_EQ(OpenDocument(dir.File("anim")).ClassName(), "TGifImageGroup");
+  TWorkBitmap bmp;
+  Paint(bmp, 4);
+  bmp.SaveToFile(dir.File("b.bmp"));
+  std::filesystem::rename(dir.File("b.bmp"), dir.File("b.gif"));
+  TDocument b = OpenDocument(dir.File("b.gif"));
+  EXPECT_EQ(b.ClassName(), "TWorkBitmap");
+  EXPECT_EQ(b.Image->Image(), bmp.Image());
+  // The clipboard's bitmaps lack the file header.
+  const TBytes file = ReadFileBytes(dir.File("b.gif"));
+  WriteFileAtomic(dir.File("clip.dib"), TBytes(file.begin() + 14, file.end()));
+  EXPECT_EQ(OpenDocument(dir.File("clip.dib")).Image->Image(), bmp.Image());
+
+  const uint8_t rgba[] = {255, 0, 0, 255, 0, 0, 255, 0};  // red, then a clear pixel
+  WriteFileAtomic(dir.File("p.bmp"), WritePng(2, 1, rgba));
+  TDocument p = OpenDocument(dir.File("p.bmp"));
+  EXPECT_EQ(p.ClassName(), "TWorkBitmap");
+  EXPECT_EQ(ColorAt(p.Image->Image(), 0, 0), clRed);
+  EXPECT_TRUE(p.Image->GetTransparent());
+  EXPECT_EQ(ColorAt(p.Image->Image(), 1, 0), p.Image->GetTransparentColor());
+  WriteFileAtomic(dir.File("p.ico"), WritePng(2, 1, rgba));
+  TDocument i = OpenDocument(dir.File("p.ico"));
+  ASSERT_EQ(i.ClassName(), "TIconGroup");
+  EXPECT_EQ(ColorAt(i.Group->GetFrame(0)->Image(), 1, 0), IconTransparentColor);
+
+  WriteFileAtomic(dir.File("junk"), TBytes{1, 2, 3, 4});
+  EXPECT_THROW(OpenDocument(dir.File("junk")), EVelmoraError);
 }
 
 TEST(Documents, IconsKeepSubIconsInOrderWithTheirKeys) {

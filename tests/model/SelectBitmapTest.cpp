@@ -253,9 +253,8 @@ TEST(SelectBitmap, ApplyPaletteKeepsTransparentPixelsExact) {
   for (int y = 0; y < 16; ++y)
     for (int x = 0; x < 16; ++x) {
       const TColor c = ColorAt(r.Image(), x, y);
-      if ((x + y) % 3 == 0) {
-        EXPECT_EQ(c, newKey) << x << "," << y;
-      }
+      // Transparent pixels keep the key; no other pixel takes it, or it would turn transparent.
+      EXPECT_EQ(c == newKey, (x + y) % 3 == 0) << x << "," << y;
       EXPECT_EQ(NearestPaletteColor(c, pal), c) << "not a palette colour";
     }
 }
@@ -317,6 +316,38 @@ TEST(SelectBitmap, ChangeBitCountDownAsksAndCanBeCancelled) {
   for (int x = 0; x < 4; ++x) {
     const TColor c = ColorAt(r.Image(), x, 0);
     EXPECT_TRUE(c == r.GetPalette().Color(0) || c == r.GetPalette().Color(1));
+  }
+}
+
+// Reducing a sub-icon with transparent and inverting pixels: they stay exact, no other pixel turns
+// into one of them (some are close to the transparent colour), and the palette holds black, which
+// icon files store under transparent pixels.
+TEST(SelectBitmap, ReducingASubIconReservesBlackAndKeepsItsKeys) {
+  for (int bits : {1, 4, 8}) {
+    SCOPED_TRACE(bits);
+    TIconLike r;
+    r.InitImage(16, 16, nullptr, 24);
+    for (int y = 0; y < 16; ++y)
+      for (int x = 0; x < 16; ++x) {
+        const TColor near = MakeColor(136 + x % 4, 167 - y % 4, 135);  // next to the key colour
+        const TColor c = x < 4 ? IconTransparentColor : x == 15 ? IconInvertColor
+                         : y < 8 ? near : MakeColor(255, x * 16, y * 16);
+        r.EditImage().SetPixel(x, y, ColorToPixel(c));
+      }
+    r.SetTransparent(true);
+    r.SetTransparentColor(IconTransparentColor);
+    TScriptedChooser chooser;
+    chooser.answer = TReductionChoice{};
+    ASSERT_TRUE(r.ChangeBitCount(bits, chooser, ""));
+    bool black = false;
+    for (int i = 0; i < r.GetPalette().Count; ++i) black |= r.GetPalette().Color(i) == clBlack;
+    EXPECT_TRUE(black);
+    for (int y = 0; y < 16; ++y)
+      for (int x = 0; x < 16; ++x) {
+        const TColor c = ColorAt(r.Image(), x, y);
+        EXPECT_EQ(c == IconTransparentColor, x < 4) << x << "," << y;
+        EXPECT_EQ(c == IconInvertColor, x == 15) << x << "," << y;
+      }
   }
 }
 

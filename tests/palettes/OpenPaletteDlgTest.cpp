@@ -55,6 +55,37 @@ TEST_F(OpenPaletteDlgTest, SaveWritesNamePlusCountExtension) {
   EXPECT_TRUE(dialogs_.Shown("question").isEmpty());
 }
 
+TEST_F(OpenPaletteDlgTest, SaveOffersEveryFormatAndWritesTheChosenOne) {
+  QStringList formats;
+  Script([&](TfrmOpenPaletteDlg& dlg) {
+    EXPECT_FALSE(dlg.cbFormat->isHidden());
+    for (int i = 0; i < dlg.cbFormat->count(); ++i) formats << dlg.cbFormat->itemText(i);
+    TypeName(dlg, "Warm");
+    dlg.cbFormat->setFocus();
+    QTest::keyClick(dlg.cbFormat, Qt::Key_Down);  // GIMP, the entry after the program's own
+    EXPECT_EQ(dlg.lblExtension->text(), ".gpl");
+    QTest::mouseClick(dlg.OKBtn, Qt::LeftButton);
+  });
+  EXPECT_TRUE(SavePaletteAs(dialogs_, nullptr, TPaletteTestFolder::Ramp(2)));
+  EXPECT_EQ(formats,
+            (QStringList{"Velmora palette (.plt)", "GIMP palette (.gpl)", "JASC-PAL palette (.pal)",
+                         "RIFF palette (.pal)", "Adobe color table (.act)"}));
+  EXPECT_EQ(
+      folder_.ReadRaw("Warm.gpl"),
+      "GIMP Palette\nName: Warm\nColumns: 8\n#\n  0   0   0\tIndex 0\n  1   2   3\tIndex 1\n");
+
+  // The file is listed and opens like the program's own.
+  Script([&](TfrmOpenPaletteDlg& dlg) {
+    EXPECT_TRUE(dlg.cbFormat->isHidden());
+    ClickItem(dlg, "Warm.gpl");
+    EXPECT_EQ(dlg.lblExtension->text(), ".gpl");
+    QTest::mouseClick(dlg.OKBtn, Qt::LeftButton);
+  });
+  TPaletteRecord pal;
+  ASSERT_TRUE(OpenStoredPalette(dialogs_, nullptr, pal));
+  EXPECT_EQ(pal, TPaletteTestFolder::Ramp(2));
+}
+
 TEST_F(OpenPaletteDlgTest, SaveTakesTheSelectedNameAndAsksBeforeReplacing) {
   folder_.Write("Warm.plt", TPaletteTestFolder::Ramp(7));
   const QByteArray old = folder_.ReadRaw("Warm.plt");
@@ -110,7 +141,7 @@ TEST_F(OpenPaletteDlgTest, OpenSplitsTheFileNameAtTheFirstDot) {
     EXPECT_EQ(dlg.windowTitle(), "Open palette");
     EXPECT_FALSE(dlg.ePaletteName->isEnabled());
     EXPECT_EQ(dlg.lblExtension->text(), "");
-    EXPECT_EQ(dlg.ChosenExtension, ".plt*");
+    EXPECT_EQ(dlg.ChosenExtension, QString(AllPalettesPattern).mid(1));  // the pattern after "*"
     ClickItem(dlg, "my.warm.plt16");
     EXPECT_EQ(dlg.ePaletteName->text(), "my");
     EXPECT_EQ(dlg.ChosenExtension, ".warm.plt16");
@@ -159,7 +190,7 @@ TEST_F(OpenPaletteDlgTest, OpeningWithoutAChoiceReportsThePatternNotFound) {
   EXPECT_FALSE(OpenStoredPalette(dialogs_, nullptr, pal));
   EXPECT_EQ(pal, TPaletteTestFolder::Ramp(3));
   EXPECT_EQ(dialogs_.Shown("error"),
-            QStringList("Error: palette \"" + folder_.Path("*.plt*") + "\" not found."));
+            QStringList("Error: palette \"" + folder_.Path(AllPalettesPattern) + "\" not found."));
 }
 
 }  // namespace

@@ -38,10 +38,12 @@ TEST_F(PaletteChoiceFrameTest, ListsTheFolderAndLoadsTheClickedFile) {
   folder_.Write("Warm.plt16", TPaletteTestFolder::Ramp(16));
   folder_.Write("Gray.plt4", TPaletteTestFolder::Ramp(4));
   folder_.WriteRaw("readme.txt", "x");
+  folder_.WriteRaw("Other.gpl", "GIMP Palette\n1 2 3\n4 5 6\n");
   auto f = Create();
   EXPECT_EQ(f->PaletteFolder(), folder_.Folder());
-  EXPECT_EQ(f->lbPalettes->Pattern(), "*.plt*");
-  EXPECT_EQ(f->lbPalettes->FileNames(), QStringList({"Gray.plt4", "Warm.plt16"}));
+  EXPECT_EQ(f->lbPalettes->Pattern(), AllPalettesPattern);
+  EXPECT_EQ(f->lbPalettes->FileNames(), QStringList({"Gray.plt4", "Other.gpl", "Warm.plt16"}));
+  EXPECT_TRUE(f->lbPalettes->IsUsable("Other.gpl"));
   EXPECT_FALSE(f->ContrastOutline());
   EXPECT_EQ(f->Palette.Count, 264);  // nothing selected: the default palette
   int changes = 0;
@@ -57,6 +59,26 @@ TEST_F(PaletteChoiceFrameTest, ListsTheFolderAndLoadsTheClickedFile) {
   EXPECT_TRUE(f->lbPalettes->SelectFile("Gray.plt4"));
   EXPECT_EQ(f->Palette.Count, 4);
   EXPECT_FALSE(f->lbPalettes->SelectFile("Warm.plt16"));  // not listed under this pattern
+}
+
+TEST_F(PaletteChoiceFrameTest, UserPalettesAreListedWithTheShippedOnesAndHideTheirNames) {
+  TPaletteTestFolder shipped;  // the later folder: an installed program's own palettes
+  shipped.Write("Gray.plt4", TPaletteTestFolder::Ramp(4));
+  shipped.Write("Web.plt", TPaletteTestFolder::Ramp(216));
+  folder_.Write("Gray.plt4", TPaletteTestFolder::Ramp(4));
+  folder_.WriteRaw("Mine.act", QByteArray(768, '\x20'));
+  auto f = Create();
+  f->lbPalettes->SetFolders({folder_.Folder(), shipped.Folder()});
+  EXPECT_EQ(f->PaletteFolder(), folder_.Folder());  // where saving goes
+  EXPECT_EQ(f->lbPalettes->FileNames(), QStringList({"Gray.plt4", "Mine.act", "Web.plt"}));
+  ClickItem(*f, "Web.plt");
+  EXPECT_EQ(f->lbPalettes->SelectedPath(), shipped.Path("Web.plt"));
+  EXPECT_EQ(f->Palette.Count, 216);
+  ClickItem(*f, "Gray.plt4");
+  EXPECT_EQ(f->lbPalettes->SelectedPath(), folder_.Path("Gray.plt4"));
+  ClickItem(*f, "Mine.act");
+  EXPECT_EQ(f->Palette.Count, 256);
+  EXPECT_EQ(f->Palette.Color(255), MakeColor(32, 32, 32));
 }
 
 TEST_F(PaletteChoiceFrameTest, MissingFolderGivesAnEmptyListAndTheDefaultPalette) {

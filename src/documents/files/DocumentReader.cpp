@@ -6,12 +6,11 @@
 
 TDocument ReadDocumentFile(const QString& path) {
   const std::string file = QFile::encodeName(path).toStdString();
-  bool multi = false;
+  TDocument document;
   {
     TWaitCursor wait;
-    multi = IsMultiImageFile(file);
+    document = CreateDocumentToOpen(file);
   }
-  TDocument document = CreateDocumentForFile(file, multi);
   {
     TWaitCursor wait;
     document.LoadFromFile(file);

@@ -25,7 +25,7 @@ void TSelectTool::MouseDown(Qt::MouseButton button, const QPoint& position,
   TZoomView& view = env_.View();
   const bool wasModified = copy->IsModified();
   copy->SetModified(false);
-  if (button == Qt::LeftButton && SelectsRectangles()) {
+  if (button == Qt::LeftButton) {
     if (copy->HasLayer()) copy->DropLayer();
     const TSelectMode mode = env_.Options().SelectMode;
     if (mode == TSelectMode::Replace && !(shift & Qt::ShiftModifier)) copy->ClearSelection();

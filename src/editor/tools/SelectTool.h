@@ -14,11 +14,6 @@ class TSelectTool : public TLayerTool {
   void MouseMove(const QPoint& position, Qt::KeyboardModifiers shift) override;
   void MouseUp() override;
 
- protected:
-  // Whether the left button draws selection rectangles; without them every button moves the
-  // layer (the text tool).
-  virtual bool SelectsRectangles() const { return true; }
-
  private:
   // How the rectangle changes the mask.
   TMaskPen selectPen_ = TMaskPen::Black;

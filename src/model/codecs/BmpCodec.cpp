@@ -1,6 +1,7 @@
 #include "model/codecs/BmpCodec.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -203,6 +204,11 @@ TDecodedPicture ReadBmp(const uint8_t* data, size_t size) {
   }
   picture.BitCount = uint8_t(info.Bits == 2 ? 24 : info.Bits);
   if (picture.BitCount <= 8) picture.Palette = std::move(palette);
+  if (info.Bits == 16) {
+    const bool named = info.Compression == BiBitfields || info.Compression == BiAlphaBitfields;
+    picture.ChannelMasks = named ? std::array<uint32_t, 3>{info.Masks[0], info.Masks[1], info.Masks[2]}
+                                 : Rgb555Masks;
+  }
   return picture;
 }
 
@@ -235,9 +241,21 @@ std::optional<TPictureHeader> ReadBmpHeader(const uint8_t* data, size_t size,
 
 namespace {
 
+// A 16-bit layout written as it is: three contiguous masks that do not overlap within 16 bits.
+bool IsWritableLayout(const std::array<uint32_t, 3>& m) {
+  uint32_t all = 0;
+  for (uint32_t mask : m) {
+    if (mask == 0 || mask > 0xFFFF || (all & mask)) return false;
+    const uint32_t low = mask >> std::countr_zero(mask);
+    if ((low & (low + 1)) != 0) return false;  // not contiguous
+    all |= mask;
+  }
+  return true;
+}
+
 void WriteHeaders(TBytes& out, const TSurface& image, int fileBits, int tableSize,
-                  uint32_t pixelBytes) {
-  const bool masks = fileBits == 16;
+                  uint32_t pixelBytes, const std::array<uint32_t, 3>& layout) {
+  const bool masks = (fileBits == 15 || fileBits == 16) && layout != Rgb555Masks;
   const uint32_t offBits = uint32_t(FileHeaderSize + 40 + (masks ? 12 : 0) + 4 * tableSize);
   out.reserve(offBits + pixelBytes);
   out.push_back('B');
@@ -256,20 +274,16 @@ void WriteHeaders(TBytes& out, const TSurface& image, int fileBits, int tableSiz
   AppendLE32(out, ResolutionPerMetre);
   AppendLE32(out, uint32_t(tableSize));
   AppendLE32(out, 0);
-  if (masks) {
-    AppendLE32(out, 0xF800);
-    AppendLE32(out, 0x07E0);
-    AppendLE32(out, 0x001F);
-  }
+  if (masks)
+    for (uint32_t mask : layout) AppendLE32(out, mask);
 }
 
-void EncodeRow(const TPixel* src, int width, int fileBits, TPaletteMapper* mapper, uint8_t* dst) {
+void EncodeRow(const TPixel* src, int width, int fileBits, TPaletteMapper* mapper,
+               const std::array<uint32_t, 3>& layout, uint8_t* dst) {
   switch (fileBits) {
     case 15:
-      Encode555Row(src, width, dst);
-      break;
     case 16:
-      Encode565Row(src, width, dst);
+      EncodeMasked16Row(src, width, layout, dst);
       break;
     case 24:
       EncodeBgrRow(src, width, dst);
@@ -285,7 +299,8 @@ void EncodeRow(const TPixel* src, int width, int fileBits, TPaletteMapper* mappe
 
 }  // namespace
 
-TBytes WriteBmp(const TSurface& image, int bitCount, const TColor* palette, int paletteCount) {
+TBytes WriteBmp(const TSurface& image, int bitCount, const TColor* palette, int paletteCount,
+                const std::array<uint32_t, 3>* layout) {
   if (image.IsEmpty()) throw EVelmoraError("Cannot save an empty image.");
   const int fileBits = DibFormatBits(bitCount);
   const int tableSize = fileBits <= 8 ? 1 << fileBits : 0;
@@ -295,8 +310,10 @@ TBytes WriteBmp(const TSurface& image, int bitCount, const TColor* palette, int 
   const int64_t pixelBytes = stride * image.Height();
   if (pixelBytes > INT32_MAX) throw EVelmoraError("The image is too large for a BMP file.");
 
+  std::array<uint32_t, 3> masks = fileBits == 15 ? Rgb555Masks : Rgb565Masks;
+  if (layout && IsWritableLayout(*layout)) masks = *layout;
   TBytes out;
-  WriteHeaders(out, image, fileBits, tableSize, uint32_t(pixelBytes));
+  WriteHeaders(out, image, fileBits, tableSize, uint32_t(pixelBytes), masks);
   const int used = std::min(paletteCount, tableSize);
   for (int i = 0; i < tableSize; ++i) {
     const TColor c = i < used ? palette[i] : clBlack;
@@ -309,7 +326,7 @@ TBytes WriteBmp(const TSurface& image, int bitCount, const TColor* palette, int 
   out.resize(rowsStart + size_t(pixelBytes), 0);
   for (int y = 0; y < image.Height(); ++y) {
     uint8_t* dst = out.data() + rowsStart + size_t(stride) * (image.Height() - 1 - y);
-    EncodeRow(image.Row(y), image.Width(), fileBits, mapper ? &*mapper : nullptr, dst);
+    EncodeRow(image.Row(y), image.Width(), fileBits, mapper ? &*mapper : nullptr, masks, dst);
   }
   return out;
 }

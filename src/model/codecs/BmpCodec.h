@@ -26,4 +26,9 @@ std::optional<TPictureHeader> ReadBmpHeader(const uint8_t* data, size_t size, ui
 
 // Encodes `image` in the stored format for `bitCount` (see DibFormatBits). Palette formats map
 // every pixel to the nearest of the `paletteCount` colours of `palette`, which must not be empty.
-TBytes WriteBmp(const TSurface& image, int bitCount, const TColor* palette, int paletteCount);
+// High-colour images take `layout` (a file's channel masks, as read) when given, else 5-5-5 for
+// 15 and 5-6-5 for 16 bits.
+TBytes WriteBmp(const TSurface& image, int bitCount, const TColor* palette, int paletteCount,
+                const std::array<uint32_t, 3>* layout = nullptr);
+
+constexpr std::array<uint32_t, 3> Rgb565Masks = {0xF800, 0x07E0, 0x001F};

@@ -7,6 +7,15 @@ TChannelMask::TChannelMask(uint32_t mask) : Mask(mask) {
   if (mask == 0) return;
   Shift = std::countr_zero(mask);
   Max = mask >> Shift;
+  if (Max > 255) return;
+  const int bits = std::bit_width(Max);
+  const bool contiguous = (Max & (Max + 1)) == 0;
+  for (uint32_t v = 0; v <= Max; ++v) {
+    uint32_t r = 0;
+    for (int filled = 0; contiguous && filled < 8; filled += bits)
+      r |= filled + bits <= 8 ? v << (8 - filled - bits) : v >> (filled + bits - 8);
+    Lut[v] = uint8_t(contiguous ? r : (v * 255 + Max / 2) / Max);
+  }
 }
 
 TDibRowDecoder TDibRowDecoder::Indexed(int bits, const TColor* palette, int count) {
@@ -82,21 +91,25 @@ void EncodeIndexedRow(const TPixel* src, int width, int bits, TPaletteMapper& ma
   }
 }
 
-void Encode555Row(const TPixel* src, int width, uint8_t* dst) {
+void EncodeMasked16Row(const TPixel* src, int width, const std::array<uint32_t, 3>& masks,
+                       uint8_t* dst) {
+  const TChannelMask red(masks[0]), green(masks[1]), blue(masks[2]);
+  const auto put = [](const TChannelMask& m, uint32_t v) {
+    return m.Max == 0 ? 0u : (uint32_t((uint64_t(v) * m.Max + 127) / 255) << m.Shift) & m.Mask;
+  };
   for (int x = 0; x < width; ++x, dst += 2) {
     const TPixel p = src[x];
-    const uint32_t v = (QuantizeChannel((p >> 16) & 0xFF, 31) << 10) |
-                       (QuantizeChannel((p >> 8) & 0xFF, 31) << 5) | QuantizeChannel(p & 0xFF, 31);
+    const uint32_t v = put(red, (p >> 16) & 0xFF) | put(green, (p >> 8) & 0xFF) | put(blue, p & 0xFF);
     dst[0] = uint8_t(v);
     dst[1] = uint8_t(v >> 8);
   }
 }
 
-void Encode565Row(const TPixel* src, int width, uint8_t* dst) {
+void Encode555Row(const TPixel* src, int width, uint8_t* dst) {
   for (int x = 0; x < width; ++x, dst += 2) {
     const TPixel p = src[x];
-    const uint32_t v = (QuantizeChannel((p >> 16) & 0xFF, 31) << 11) |
-                       (QuantizeChannel((p >> 8) & 0xFF, 63) << 5) | QuantizeChannel(p & 0xFF, 31);
+    const uint32_t v = (QuantizeChannel((p >> 16) & 0xFF, 31) << 10) |
+                       (QuantizeChannel((p >> 8) & 0xFF, 31) << 5) | QuantizeChannel(p & 0xFF, 31);
     dst[0] = uint8_t(v);
     dst[1] = uint8_t(v >> 8);
   }

@@ -15,11 +15,16 @@ struct TChannelMask {
   uint32_t Max = 0;  // the channel value at full intensity
 
   explicit TChannelMask(uint32_t mask = 0);
-  // The channel scaled to 0..255; a channel without bits reads as 0.
+  // The channel scaled to 0..255; a channel without bits reads as 0. Channels of up to 8 bits
+  // repeat their bits (5 bits abcde read as abcdeabc), as ImageMagick and browsers read them;
+  // wider ones are scaled.
   uint32_t Extract(uint32_t value) const {
     if (Max == 0) return 0;
-    return uint32_t((uint64_t((value & Mask) >> Shift) * 255 + Max / 2) / Max);
+    const uint32_t v = (value & Mask) >> Shift;
+    if (Max <= 255) return Lut[v];
+    return uint32_t((uint64_t(v) * 255 + Max / 2) / Max);
   }
+  std::array<uint8_t, 256> Lut{};
 };
 
 // How the stored rows of one bitmap turn into pixel words.
@@ -51,10 +56,13 @@ class TDibRowDecoder {
 // Row encoders: each writes one stored row of `width` pixels (without the padding).
 void EncodeIndexedRow(const TPixel* src, int width, int bits, TPaletteMapper& mapper, uint8_t* dst);
 void Encode555Row(const TPixel* src, int width, uint8_t* dst);
-void Encode565Row(const TPixel* src, int width, uint8_t* dst);
 void EncodeBgrRow(const TPixel* src, int width, uint8_t* dst);
 // Blue, green, red and a fourth byte of `alpha`.
 void EncodeBgraRow(const TPixel* src, int width, uint8_t alpha, uint8_t* dst);
+// 16-bit words with each channel scaled into its mask (contiguous masks), the way the decoder
+// scales it back, so that decoded values survive being written again.
+void EncodeMasked16Row(const TPixel* src, int width, const std::array<uint32_t, 3>& masks,
+                       uint8_t* dst);
 
 // A channel value scaled to `levels` steps (31 or 63) with rounding; the decoders scale it back.
 constexpr uint32_t QuantizeChannel(uint32_t v, uint32_t levels) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
 
 namespace gif_detail {
 namespace {
@@ -9,6 +10,7 @@ namespace {
 class TCodePacker {
  public:
   explicit TCodePacker(std::vector<uint8_t>& out) : out_(out) {}
+  bool Enough() const { return false; }
   void Put(int code, int width) {
     bits_ |= uint32_t(code) << count_;
     count_ += width;
@@ -121,98 +123,121 @@ std::vector<uint8_t> EncodeRunLengthCodes(const uint8_t* pixels, size_t count, i
 
 namespace {
 
-// The string table of an LZW coder: (prefix code, index) pairs in open addressing.
+// The string table of an LZW coder: (prefix code, index) pairs in open addressing. Entries carry
+// the generation of the table, so starting over costs nothing until the generations run out; one
+// table per thread serves every coding.
 class TLzwTable {
  public:
-  explicit TLzwTable(int minCodeSize) : first_((1 << minCodeSize) + 2) { Reset(); }
+  void Start(int minCodeSize) {
+    first_ = (1 << minCodeSize) + 2;
+    Reset();
+  }
   // The code of prefix + index, or -1.
   int Find(int prefix, int index) const {
-    const int32_t key = (prefix << 8) | index;
+    const uint32_t key = Key(prefix, index);
     for (uint32_t h = Hash(key);; h = (h + 1) & (kSize - 1)) {
       if (keys_[h] == key) return codes_[h];
-      if (keys_[h] == -1) return -1;
+      if ((keys_[h] >> 20) != generation_) return -1;
     }
   }
-  // Adds prefix + index; returns false when the table was full and has started over.
-  bool Add(int prefix, int index) {
-    if (next_ >= 4096) {
-      Reset();
-      return false;
-    }
-    const int32_t key = (prefix << 8) | index;
+  // Adds prefix + index as the next code.
+  void Add(int prefix, int index) {
+    const uint32_t key = Key(prefix, index);
     uint32_t h = Hash(key);
-    while (keys_[h] != -1) h = (h + 1) & (kSize - 1);
+    while ((keys_[h] >> 20) == generation_) h = (h + 1) & (kSize - 1);
     keys_[h] = key;
     codes_[h] = int16_t(next_++);
-    return true;
+  }
+  void Reset() {
+    next_ = first_;
+    if (++generation_ < 4096) return;
+    keys_.fill(0);
+    generation_ = 1;
   }
   int Next() const { return next_; }
 
  private:
   static constexpr uint32_t kSize = 8192;
-  static uint32_t Hash(int32_t key) { return (uint32_t(key) * 2654435761u) >> 19; }
-  void Reset() {
-    keys_.assign(kSize, -1);
-    codes_.assign(kSize, 0);
-    next_ = first_;
+  static uint32_t Hash(uint32_t key) { return ((key & 0xFFFFF) * 2654435761u) >> 19; }
+  uint32_t Key(int prefix, int index) const {
+    return (generation_ << 20) | (uint32_t(prefix) << 8) | uint32_t(index);
   }
-  const int first_;
+  int first_ = 0;
   int next_ = 0;
-  std::vector<int32_t> keys_;
-  std::vector<int16_t> codes_;
+  uint32_t generation_ = 1;
+  std::array<uint32_t, kSize> keys_{};
+  std::array<int16_t, kSize> codes_{};
 };
+
+// Counts the bits of the codes instead of packing them, giving up beyond a limit.
+class TCodeCounter {
+ public:
+  explicit TCodeCounter(size_t limitBytes) : limitBits_(limitBytes * 8) {}
+  void Put(int, int width) { bits_ += size_t(width); }
+  void Flush() {}
+  bool Enough() const { return bits_ > limitBits_; }
+  size_t Bytes() const { return (bits_ + 7) / 8; }
+
+ private:
+  size_t bits_ = 0;
+  size_t limitBits_;
+};
+
+// The LZW coder of giflib's encoder, which every decoder reads: a code is widened after it is
+// sent once the next free code no longer fits, and the table starts over at code 4095.
+template <typename TSink>
+void EncodeLzw(const uint8_t* pixels, size_t count, int minCodeSize, TSink& sink) {
+  const int clear = 1 << minCodeSize;
+  int width = minCodeSize + 1;
+  static thread_local TLzwTable shared;
+  TLzwTable* table = &shared;
+  table->Start(minCodeSize);
+  const auto put = [&](int code) {
+    sink.Put(code, width);
+    if (table->Next() >= (1 << width) && width < 12) ++width;
+  };
+  put(clear);
+  if (count > 0) {
+    int prefix = pixels[0];
+    for (size_t i = 1; i < count; ++i) {
+      const int index = pixels[i];
+      const int code = table->Find(prefix, index);
+      if (code >= 0) {
+        prefix = code;
+        continue;
+      }
+      put(prefix);
+      if (sink.Enough()) return;
+      if (table->Next() >= 4095) {
+        put(clear);
+        table->Reset();
+        width = minCodeSize + 1;
+      } else {
+        table->Add(prefix, index);
+      }
+      prefix = index;
+    }
+    put(prefix);
+  }
+  put(clear + 1);
+  sink.Flush();
+}
 
 }  // namespace
 
-std::vector<uint8_t> ChooseForLzw(const std::vector<uint8_t>& own,
-                                  const std::vector<uint8_t>& mayClear, uint8_t clear,
-                                  int minCodeSize) {
-  std::vector<uint8_t> out(own.size());
-  if (own.empty()) return out;
-  TLzwTable table(minCodeSize);
-  out[0] = own[0];
-  int prefix = out[0];
-  for (size_t i = 1; i < own.size(); ++i) {
-    const uint8_t a = own[i], b = mayClear[i] ? clear : own[i];
-    int code = table.Find(prefix, a);
-    out[i] = a;
-    if (code < 0 && b != a) code = table.Find(prefix, b), out[i] = b;
-    if (code >= 0) {
-      prefix = code;
-      continue;
-    }
-    // A new string starts: keep the run of the previous pixel going where possible.
-    out[i] = b != a && out[i - 1] != a ? b : a;
-    table.Add(prefix, out[i]);
-    prefix = out[i];
-  }
+std::vector<uint8_t> EncodeLzwCodes(const uint8_t* pixels, size_t count, int minCodeSize) {
+  std::vector<uint8_t> out;
+  out.reserve(count / 2 + 16);
+  TCodePacker packer(out);
+  EncodeLzw(pixels, count, minCodeSize, packer);
   return out;
 }
 
-size_t EstimateLzwBytes(const uint8_t* pixels, size_t count, int minCodeSize) {
-  if (count == 0) return 2;
-  TLzwTable table(minCodeSize);
-  int width = minCodeSize + 1;
-  size_t bits = size_t(width);  // the leading clear code
-  int prefix = pixels[0];
-  for (size_t i = 1; i < count; ++i) {
-    const int code = table.Find(prefix, pixels[i]);
-    if (code >= 0) {
-      prefix = code;
-      continue;
-    }
-    bits += size_t(width);
-    if (!table.Add(prefix, pixels[i])) {
-      bits += size_t(width);  // clear code, and the table starts over
-      width = minCodeSize + 1;
-    } else if (table.Next() > (1 << width) && width < 12) {
-      ++width;
-    }
-    prefix = pixels[i];
-  }
-  bits += 2 * size_t(width);  // the last string and the end code
-  const size_t bytes = (bits + 7) / 8;
-  return bytes + bytes / 255 + 2;  // sub-block lengths and the terminator
+size_t LzwImageBytes(const uint8_t* pixels, size_t count, int minCodeSize, size_t limit) {
+  TCodeCounter counter(limit);
+  EncodeLzw(pixels, count, minCodeSize, counter);
+  const size_t bytes = counter.Bytes();
+  return 1 + bytes + (bytes + 254) / 255 + 1;  // code size, sub-block lengths, terminator
 }
 
 }  // namespace gif_detail

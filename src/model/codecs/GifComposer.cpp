@@ -2,7 +2,7 @@
 // the first frame of a single-image GIF.
 
 #include <algorithm>
-#include <span>
+#include <optional>
 #include <unordered_set>
 
 #include "model/Errors.h"
@@ -36,12 +36,6 @@ void DrawFrame(TSurface& target, const TGifData& gif, const TGifFrameData& f, bo
   }
 }
 
-void CopyRect(TSurface& target, const TSurface& source, const TRect& r) {
-  if (r.IsEmpty()) return;
-  for (int y = r.Top; y < r.Bottom; ++y)
-    std::copy(source.Row(y) + r.Left, source.Row(y) + r.Right, target.Row(y) + r.Left);
-}
-
 std::vector<TColor> PaddedTable(const std::vector<TColor>& table, int bits) {
   std::vector<TColor> palette(size_t(1) << std::clamp(bits, 1, 8), clBlack);
   std::copy_n(table.begin(), std::min(table.size(), palette.size()), palette.begin());
@@ -60,9 +54,8 @@ int FrameBits(const TGifData& gif, const TGifFrameData& f) {
   return f.LocalTable.empty() ? gif.GlobalBits : f.LocalBits;
 }
 
-uint16_t DelayMs(const TGifControl& control) {
-  if (!control.Present) return 100;
-  return uint16_t(std::min<int>(control.DelayCs * 10, 0xFFFF));
+uint32_t DelayMs(const TGifControl& control) {
+  return control.Present ? uint32_t(control.DelayCs) * 10 : 100;
 }
 
 void CheckComposedSize(const TGifData& gif) {
@@ -75,18 +68,17 @@ void CheckComposedSize(const TGifData& gif) {
     throw EVelmoraError("The GIF file is too large.");
 }
 
-TComposedFrame DescribeFrame(const TGifData& gif, const TGifFrameData& f) {
+// Everything about a frame but its picture and transparency.
+TComposedFrame DescribeFrame(const TGifFrameData& f) {
   TComposedFrame out;
   if (!f.LocalTable.empty()) {
     out.LocalPalette = true;
     out.Palette = PaddedTable(f.LocalTable, f.LocalBits);
   }
-  if (f.Control.Present) {
-    out.Transparent = f.Control.Transparent;
-    out.TransparentColor = TableColor(ActiveTable(gif, f), f.Control.TransparentIndex);
-    out.Disposal = f.Control.Disposal <= 3 ? f.Control.Disposal : 0;
-  }
+  if (f.Control.Present) out.Disposal = f.Control.Disposal <= 3 ? f.Control.Disposal : 0;
   out.DelayMs = DelayMs(f.Control);
+  out.ControlPresent = f.Control.Present;
+  out.NamesTransparentIndex = f.Control.Present && f.Control.Transparent;
   out.Interlaced = f.Interlaced;
   out.Comments = f.Comments;
   return out;
@@ -97,6 +89,7 @@ TComposedGif ComposedGroup(const TGifData& gif) {
   TComposedGif out;
   out.Width = gif.ScreenWidth;
   out.Height = gif.ScreenHeight;
+  out.BackgroundIndex = gif.BackgroundIndex;
   out.KeyColor = ChooseKeyColor(gif);
   out.BitCount = std::clamp(gif.BitsPerPixel, 1, 8);
   for (const TGifFrameData& f : gif.Frames)
@@ -105,42 +98,134 @@ TComposedGif ComposedGroup(const TGifData& gif) {
   return out;
 }
 
+// Whether the picture has uncovered pixels, and whether a covered one has the colour `c`. Blocks
+// are scanned whole, which the compiler vectorises.
+void ScanPicture(const TSurface& s, TPixel key, TPixel c, bool& uncovered, bool& hasColor) {
+  const TPixel* p = s.Bits();
+  const size_t n = size_t(s.Width()) * size_t(s.Height());
+  uint32_t foundKey = 0, foundColor = 0;
+  for (size_t start = 0; start < n && !(foundKey && foundColor); start += 4096) {
+    const size_t end = std::min(n, start + 4096);
+    for (size_t i = start; i < end; ++i) {
+      foundKey |= p[i] == key;
+      foundColor |= p[i] == c;
+    }
+  }
+  uncovered = foundKey;
+  hasColor = foundColor;
+}
+
 }  // namespace
 
-TComposedGif ComposeGif(const TGifData& gif) {
+TGifComposer::TGifComposer(const TGifData& gif) : gif_(gif) {
   CheckComposedSize(gif);
-  TComposedGif out = ComposedGroup(gif);
-  const TPixel key = ColorToPixel(out.KeyColor);
-  // The saved state for "restore previous" is made only when a frame asks for it; clearing to
-  // the background with transparency means clearing to the key, which needs no picture.
-  TSurface composite(gif.ScreenWidth, gif.ScreenHeight, key);
-  TSurface previous;
-  const bool anyTransparent = std::any_of(gif.Frames.begin(), gif.Frames.end(), [](auto& f) {
-    return f.Control.Present && f.Control.Transparent;
-  });
-  const TPixel backgroundFill =
-      gif.GlobalTable.empty() ? ColorToPixel(clBlack)
-                              : ColorToPixel(TableColor(gif.GlobalTable, gif.BackgroundIndex));
+  group_ = ComposedGroup(gif);
+  const TPixel key = ColorToPixel(group_.KeyColor);
+  screen_ = TSurface(gif.ScreenWidth, gif.ScreenHeight, key);
+  uncovered_ = int64_t(gif.ScreenWidth) * gif.ScreenHeight;
+}
 
-  for (const TGifFrameData& f : gif.Frames) {
-    if (f.Width <= 0 || f.Height <= 0) continue;
-    const TRect r = ScreenRect(gif, f);
-    const int disposal = f.Control.Present ? f.Control.Disposal : 0;
-    if (disposal == 3) previous = composite;
-    DrawFrame(composite, gif, f, f.Control.Present && f.Control.Transparent);
+int64_t TGifComposer::CountUncovered(const TRect& r) const {
+  const TPixel key = ColorToPixel(group_.KeyColor);
+  int64_t n = 0;
+  for (int y = r.Top; y < r.Bottom; ++y)
+    n += std::count(screen_.Row(y) + r.Left, screen_.Row(y) + r.Right, key);
+  return n;
+}
 
-    TComposedFrame frame = DescribeFrame(gif, f);
-    frame.Image = composite;
-    if (frame.Transparent) {
-      const TPixel shown = ColorToPixel(frame.TransparentColor);
-      for (TPixel& p : std::span(frame.Image.Bits(), size_t(out.Width) * size_t(out.Height)))
-        if (p == key) p = shown;
-    }
-    out.Frames.push_back(std::move(frame));
+bool TGifComposer::Next() {
+  changed_ = TRect{};
+  if (next_ > 0) Dispose(gif_.Frames[next_ - 1]);
+  while (next_ < gif_.Frames.size() &&
+         (gif_.Frames[next_].Width <= 0 || gif_.Frames[next_].Height <= 0))
+    ++next_;
+  if (next_ >= gif_.Frames.size()) return false;
+  const TGifFrameData& f = gif_.Frames[next_++];
+  const TRect r = ScreenRect(gif_, f);
+  changed_ = changed_.IsEmpty()
+                 ? r
+                 : TRect{std::min(changed_.Left, r.Left), std::min(changed_.Top, r.Top),
+                         std::max(changed_.Right, r.Right), std::max(changed_.Bottom, r.Bottom)};
+  if (f.Control.Present && f.Control.Disposal == 3) {
+    // Only the frame's rectangle changes until it is restored.
+    savedRect_ = ScreenRect(gif_, f);
+    saved_ = TSurface(std::max(savedRect_.Width(), 0), std::max(savedRect_.Height(), 0));
+    for (int y = savedRect_.Top; y < savedRect_.Bottom; ++y)
+      std::copy(screen_.Row(y) + savedRect_.Left, screen_.Row(y) + savedRect_.Right,
+                saved_.Row(y - savedRect_.Top));
+  }
+  const bool transparent = f.Control.Present && f.Control.Transparent;
+  uncovered_ -= CountUncovered(r);
+  DrawFrame(screen_, gif_, f, transparent);
+  uncovered_ += CountUncovered(r);
+  // The colours this frame can draw; a transparent colour among them needs a look at the screen.
+  const std::vector<TColor>& table = ActiveTable(gif_, f);
+  for (size_t i = 0; i < std::min<size_t>(table.size(), 256); ++i)
+    if (!transparent || i != f.Control.TransparentIndex) drawn_.insert(table[i]);
+  if (table.size() < 256) drawn_.insert(clBlack);  // indices beyond the table show black
+  Describe(f);
+  return true;
+}
 
-    if (disposal == 2 && anyTransparent) composite.FillRect(r, key);
-    if (disposal == 2 && !anyTransparent) composite.FillRect(r, backgroundFill);
-    if (disposal == 3) CopyRect(composite, previous, r);
+// The frame's transparency: a frame that leaves pixels uncovered is transparent, and its
+// transparent colour must be one that no covered pixel has, or those pixels would vanish.
+void TGifComposer::Describe(const TGifFrameData& f) {
+  frame_ = DescribeFrame(f);
+  const std::optional<TColor> own =
+      f.Control.Present
+          ? std::optional(TableColor(ActiveTable(gif_, f), f.Control.TransparentIndex))
+          : std::nullopt;
+  const bool uncovered = uncovered_ > 0;
+  bool taken = false;
+  if (own && drawn_.count(*own)) {
+    bool ignored = false;
+    ScanPicture(screen_, ColorToPixel(group_.KeyColor), ColorToPixel(*own), ignored, taken);
+  }
+  frame_.Transparent = (f.Control.Present && f.Control.Transparent) || uncovered;
+  frame_.TransparentColor = own.value_or(clBlack);
+  if (frame_.Transparent && (!own || taken)) frame_.TransparentColor = group_.KeyColor;
+}
+
+void TGifComposer::Dispose(const TGifFrameData& f) {
+  const int disposal = f.Control.Present ? f.Control.Disposal : 0;
+  if (disposal != 2 && disposal != 3) return;
+  const TRect r = ScreenRect(gif_, f);
+  changed_ = r;
+  uncovered_ -= CountUncovered(r);
+  if (disposal == 2) {
+    // Restoring to the background uncovers the rectangle. Decoders show uncovered pixels in
+    // different ways (transparent, the background colour, black), so they stay uncovered rather
+    // than taking the background colour: saved again, they then look as before in each of them.
+    screen_.FillRect(r, ColorToPixel(group_.KeyColor));
+  } else {
+    for (int y = savedRect_.Top; y < savedRect_.Bottom; ++y)
+      std::copy(saved_.Row(y - savedRect_.Top), saved_.Row(y - savedRect_.Top) + saved_.Width(),
+                screen_.Row(y) + savedRect_.Left);
+  }
+  uncovered_ += CountUncovered(r);
+}
+
+void TGifComposer::CopyPicture(TSurface& out) const {
+  if (out.Width() != screen_.Width() || out.Height() != screen_.Height())
+    out = TSurface(screen_.Width(), screen_.Height());
+  const size_t n = size_t(screen_.Width()) * size_t(screen_.Height());
+  const TPixel key = ColorToPixel(group_.KeyColor);
+  const TPixel shown = ColorToPixel(frame_.TransparentColor);
+  const TPixel* src = screen_.Bits();
+  TPixel* dst = out.Bits();
+  if (!frame_.Transparent || shown == key) {
+    std::copy(src, src + n, dst);
+    return;
+  }
+  for (size_t i = 0; i < n; ++i) dst[i] = src[i] == key ? shown : src[i];
+}
+
+TComposedGif ComposeGif(const TGifData& gif) {
+  TGifComposer composer(gif);
+  TComposedGif out = composer.Group();
+  while (composer.Next()) {
+    out.Frames.push_back(composer.Frame());
+    composer.CopyPicture(out.Frames.back().Image);
   }
   return out;
 }
@@ -160,16 +245,27 @@ TDecodedPicture DecodeGifPicture(const uint8_t* data, size_t size, TGifPictureEx
   picture.Kind = TPictureKind::Gif;
   picture.BitCount = uint8_t(std::clamp(bits, 1, 8));
   picture.Palette = PaddedTable(table, picture.BitCount);
-  picture.Transparent = first.Control.Present && first.Control.Transparent;
-  picture.TransparentColor = first.Control.Present
-                                 ? TableColor(table, first.Control.TransparentIndex)
-                                 : TableColor(gif.GlobalTable.empty() ? table : gif.GlobalTable, 0);
-
-  TColor outside = *picture.TransparentColor;
+  const bool clear = first.Control.Present && first.Control.Transparent;
+  TColor key = first.Control.Present
+                   ? TableColor(table, first.Control.TransparentIndex)
+                   : TableColor(gif.GlobalTable.empty() ? table : gif.GlobalTable, 0);
+  // Pixels the image leaves uncovered are transparent too. The transparent colour must be one
+  // that no drawn pixel has (a table may hold the transparent colour twice).
+  const TRect r = ScreenRect(gif, first);
+  const bool uncovered = r.Width() < gif.ScreenWidth || r.Height() < gif.ScreenHeight;
+  picture.Transparent = clear || uncovered;
+  if (picture.Transparent) {
+    const bool taken = std::any_of(first.Indices.begin(), first.Indices.end(), [&](uint8_t i) {
+      return !(clear && i == first.Control.TransparentIndex) && TableColor(table, i) == key;
+    });
+    if (taken) key = ChooseKeyColor(gif);
+  }
+  picture.TransparentColor = key;
+  TColor outside = key;
   if (!picture.Transparent)
     outside = TableColor(gif.GlobalTable.empty() ? table : gif.GlobalTable, gif.BackgroundIndex);
   picture.Image = TSurface(gif.ScreenWidth, gif.ScreenHeight, ColorToPixel(outside));
-  DrawFrame(picture.Image, gif, first, false);
+  DrawFrame(picture.Image, gif, first, clear);
   if (extras) {
     extras->Interlaced = first.Interlaced;
     extras->Comments = first.Comments;

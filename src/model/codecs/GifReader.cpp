@@ -82,8 +82,11 @@ std::vector<int> StoredRowOrder(int height, bool interlaced) {
 
 class TGifReader {
  public:
-  TGifReader(const uint8_t* data, size_t size) : input_{data, size, 0} {}
+  // A skimming reader only counts the images and skips their pixel data.
+  TGifReader(const uint8_t* data, size_t size, bool skim = false)
+      : input_{data, size, 0}, skim_(skim) {}
   TGifData Read();
+  int Count();
 
  private:
   void Open();
@@ -96,6 +99,8 @@ class TGifReader {
   void CheckMemory(int64_t frames) const;
 
   TMemoryInput input_;
+  const bool skim_;
+  int skimmed_ = 0;
   TGifReaderPtr gif_;
   TGifData data_;
   TGifControl pendingControl_;
@@ -112,6 +117,17 @@ TGifData TGifReader::Read() {
   auto& last = data_.Frames.back().Comments;
   last.insert(last.end(), pendingComments_.begin(), pendingComments_.end());
   return std::move(data_);
+}
+
+int TGifReader::Count() {
+  if (input_.Size < 3 || std::memcmp(input_.Data, "GIF", 3) != 0) return 0;
+  try {
+    Open();
+    ReadRecords();
+  } catch (const EVelmoraError&) {
+    // What was counted stands; reading the file reports the problem.
+  }
+  return skimmed_;
 }
 
 void TGifReader::Open() {
@@ -217,6 +233,10 @@ bool TGifReader::ReadImage() {
   frame.Control = std::exchange(pendingControl_, TGifControl{});
   frame.Comments = std::exchange(pendingComments_, {});
   if (frame.Width == 0 || frame.Height == 0) return SkipImageData();
+  if (skim_) {
+    ++skimmed_;
+    return SkipImageData();
+  }
 
   CheckMemory(int64_t(data_.Frames.size()) + 1);
   const bool complete = DecodeFrame(frame, desc.Width, desc.Height);
@@ -294,4 +314,9 @@ void TGifReader::RepairMissingRows(TGifFrameData& frame, const std::vector<bool>
 TGifData ReadGif(const uint8_t* data, size_t size) {
   if (!data) size = 0;
   return TGifReader(data, size).Read();
+}
+
+int CountGifImages(const uint8_t* data, size_t size) {
+  if (!data) size = 0;
+  return TGifReader(data, size, true).Count();
 }

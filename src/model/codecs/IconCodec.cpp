@@ -43,21 +43,26 @@ struct TDibEntry {
   std::vector<TColor> Palette;
   size_t XorOffset = 0;  // within the entry
   bool HasAnd = true;
+  bool TopDown = false;
   uint32_t Masks[3] = {0, 0, 0};
   bool HasMasks = false;
 };
 
-TDibEntry ReadDibHeader(const uint8_t* block, size_t bytes) {
+// The bitmap's height counts its colour and AND rows together; a negative one stores the rows top
+// first, and then often counts the picture alone, which the directory's height tells.
+TDibEntry ReadDibHeader(const uint8_t* block, size_t bytes, int directoryHeight) {
   if (bytes < InfoHeaderSize) Damaged();
   const uint32_t headerSize = GetLE32(block);
   if (headerSize < InfoHeaderSize || headerSize > bytes) Damaged();
   TDibEntry e;
   const int32_t width = GetLE32Signed(block + 4);
   const int32_t height = GetLE32Signed(block + 8);
-  if (width < 1 || width > MaxIconWidth || height < 2)
+  e.TopDown = height < 0 && height != INT32_MIN;
+  const int32_t rows = e.TopDown ? -height : height;
+  if (width < 1 || width > MaxIconWidth || rows < 1 || (rows < 2 && !e.TopDown))
     throw EVelmoraError("The icon file has an invalid image size.");
   e.Width = width;
-  e.Height = height / 2;
+  e.Height = e.TopDown && rows == directoryHeight ? rows : rows / 2;
   e.Bits = GetLE16(block + 14);
   if (e.Bits != 1 && e.Bits != 2 && e.Bits != 4 && e.Bits != 8 && e.Bits != 16 && e.Bits != 24 &&
       e.Bits != 32)
@@ -117,8 +122,9 @@ TPixel ComposeMasked(TPixel color, bool andBit) {
   return color == 0 ? IconTransparentColor : IconInvertColor;
 }
 
-TIconImage ReadDibEntry(const uint8_t* block, size_t bytes, int64_t& budget) {
-  TDibEntry e = ReadDibHeader(block, bytes);
+TIconImage ReadDibEntry(const uint8_t* block, size_t bytes, int directoryHeight,
+                        int64_t& budget) {
+  TDibEntry e = ReadDibHeader(block, bytes, directoryHeight);
   CheckRows(e, bytes);
   if (int64_t(e.Width) * e.Height > budget) throw EVelmoraError("The icon file is too large.");
   budget -= int64_t(e.Width) * e.Height;
@@ -132,8 +138,8 @@ TIconImage ReadDibEntry(const uint8_t* block, size_t bytes, int64_t& budget) {
 
   TIconImage icon;
   icon.Image = TSurface(e.Width, e.Height);
-  for (int r = 0; r < e.Height; ++r) {  // stored bottom row first
-    TPixel* row = icon.Image.Row(e.Height - 1 - r);
+  for (int r = 0; r < e.Height; ++r) {  // stored bottom row first unless top-down
+    TPixel* row = icon.Image.Row(e.TopDown ? r : e.Height - 1 - r);
     const uint8_t* src = xorRows + xorStride * r;
     decoder.DecodeRow(src, e.Width, row);
     for (int x = 0; x < e.Width; ++x) {
@@ -187,9 +193,13 @@ int64_t AnnouncedPixels(const uint8_t* block, size_t bytes) {
 }  // namespace
 
 std::vector<TIconImage> ReadIcon(const uint8_t* data, size_t size) {
+  if (HasPngSignature(data, size)) {  // a PNG saved under an icon's name: one sub-icon
+    int64_t budget = MaxSurfacePixels;
+    return {ReadPngEntry(data, size, budget)};
+  }
   if (size < IconHeaderSize) throw EVelmoraError("Not an icon file.");
-  const uint16_t type = GetLE16(data + 2);
-  if (GetLE16(data) != 0 || (type != 1 && type != 2)) throw EVelmoraError("Not an icon file.");
+  // The resource type (1 icon, 2 cursor) is not examined: the entries say what they hold.
+  if (GetLE16(data) != 0) throw EVelmoraError("Not an icon file.");
   const size_t count = GetLE16(data + 4);
   if (count == 0) throw EVelmoraError("The icon file holds no images.");
   if (IconHeaderSize + EntrySize * count > size) throw EVelmoraError("The icon file is truncated.");
@@ -200,8 +210,9 @@ std::vector<TIconImage> ReadIcon(const uint8_t* data, size_t size) {
   int64_t announced = 0;
   for (size_t i = 0; i < count; ++i) {
     const uint8_t* entry = data + IconHeaderSize + EntrySize * i;
-    const uint64_t bytes = GetLE32(entry + 8), offset = GetLE32(entry + 12);
-    if (offset + bytes > size || offset >= size) throw EVelmoraError("The icon file is truncated.");
+    // A byte count beyond the end of the file is no reason to refuse what the entry holds.
+    const uint64_t offset = GetLE32(entry + 12);
+    if (offset >= size) throw EVelmoraError("The icon file is truncated.");
     announced += AnnouncedPixels(data + offset, size - offset);
     if (announced > MaxSurfacePixels) throw EVelmoraError("The icon file is too large.");
   }
@@ -222,10 +233,11 @@ std::vector<TIconImage> ReadIcon(const uint8_t* data, size_t size) {
     }
     const size_t bytes = size - offset;
     const uint8_t* block = data + offset;
+    const int directoryHeight = entry[1] ? entry[1] : 256;
     if (HasPngSignature(block, bytes))
       icons.push_back(ReadPngEntry(block, bytes, budget));
     else
-      icons.push_back(ReadDibEntry(block, bytes, budget));
+      icons.push_back(ReadDibEntry(block, bytes, directoryHeight, budget));
   }
   return icons;
 }
@@ -243,33 +255,72 @@ void AppendInfoHeader(TBytes& out, const TSurface& image, int storedBits) {
   for (int i = 0; i < 6; ++i) AppendLE32(out, 0);  // compression .. colours important
 }
 
-// The colour side of one palette sub-icon: its table entries and the pixel mapping.
-struct TIconPalette {
-  std::optional<TPaletteMapper> Mapper;
-  int BlackIndex = 0;  // the entry written under transparent pixels
+// The colour table of a palette sub-icon as written, and every pixel's index into it.
+struct TIconTable {
+  std::vector<TColor> Colors;
+  std::vector<uint8_t> Indices;  // row-major, top row first
 };
 
-TIconPalette AppendColorTable(TBytes& out, const TIconImage& icon, int tableSize) {
-  TIconPalette result;
-  if (tableSize == 0) return result;
-  if (icon.Palette.empty()) throw EVelmoraError("The icon image has no palette.");
-  const int used = std::min(int(icon.Palette.size()), tableSize);
-  for (int i = 0; i < tableSize; ++i) {
-    const TColor c = i < used ? icon.Palette[i] : clBlack;
-    AppendLE32(out, uint32_t(BlueOf(c)) | (uint32_t(GreenOf(c)) << 8) | (uint32_t(RedOf(c)) << 16));
-  }
-  result.Mapper.emplace(icon.Palette.data(), used);
-  // Readers take an AND bit over any colour but black for a screen-inverting pixel, so
-  // transparent pixels need a black entry: the first unused (black) table entry serves when the
-  // palette itself has none.
-  result.BlackIndex = result.Mapper->IndexOf(0);
-  if (icon.Palette[result.BlackIndex] != clBlack && used < tableSize) result.BlackIndex = used;
-  return result;
+// An entry of `used` that no pixel takes, preferring the last, or -1.
+int FreeEntry(const std::vector<bool>& used) {
+  for (size_t i = used.size(); i-- > 0;)
+    if (!used[i]) return int(i);
+  return -1;
 }
 
-// Encodes one image row: the AND bits first, then the colours with the key colours replaced.
-void EncodeIconRow(const TPixel* src, int w, int fileBits, TIconPalette& palette,
-                   std::vector<TPixel>& colors, uint8_t* xorRow, uint8_t* andRow) {
+// Opaque pixels take their nearest palette entry. Readers tell transparent pixels (AND bit over
+// black) from inverting ones (AND bit over any other colour) by the entry under the AND bit, so
+// transparent pixels need a black entry and inverting ones another: a palette without one lends
+// an entry no opaque pixel takes. Without a spare entry the sub-icon cannot be written at this
+// depth (nullopt).
+std::optional<TIconTable> PlanIconTable(const TIconImage& icon, int fileBits) {
+  if (icon.Palette.empty()) throw EVelmoraError("The icon image has no palette.");
+  const size_t tableSize = size_t(1) << fileBits;
+  TIconTable t;
+  t.Colors.assign(tableSize, clBlack);
+  const size_t paletteSize = std::min(icon.Palette.size(), tableSize);
+  std::copy_n(icon.Palette.begin(), paletteSize, t.Colors.begin());
+  TPaletteMapper mapper(t.Colors.data(), int(paletteSize));
+  const TSurface& image = icon.Image;
+  t.Indices.resize(size_t(image.Width()) * size_t(image.Height()));
+  std::vector<bool> used(tableSize, false);
+  bool transparent = false, inverting = false;
+  for (size_t i = 0; i < t.Indices.size(); ++i) {
+    const TPixel p = image.Bits()[i] & 0xFFFFFF;
+    transparent |= p == IconTransparentColor;
+    inverting |= p == IconInvertColor;
+    if (p == IconTransparentColor || p == IconInvertColor) continue;
+    t.Indices[i] = uint8_t(mapper.IndexOf(p));
+    used[t.Indices[i]] = true;
+  }
+  // Entries beyond the palette are free from the start: they hold black.
+  int black = -1, other = -1;
+  for (size_t k = 0; k < tableSize; ++k) {
+    if (t.Colors[k] == clBlack && black < 0) black = int(k);
+    if (t.Colors[k] != clBlack && (other < 0 || t.Colors[k] == clWhite)) other = int(k);
+  }
+  if (transparent && black < 0) {
+    black = FreeEntry(used);
+    if (black < 0) return std::nullopt;
+    t.Colors[size_t(black)] = clBlack;
+    used[size_t(black)] = true;
+  }
+  if (inverting && other < 0) {
+    other = FreeEntry(used);
+    if (other < 0) return std::nullopt;
+    t.Colors[size_t(other)] = clWhite;
+  }
+  for (size_t i = 0; i < t.Indices.size(); ++i) {
+    const TPixel p = image.Bits()[i] & 0xFFFFFF;
+    if (p == IconTransparentColor) t.Indices[i] = uint8_t(black);
+    if (p == IconInvertColor) t.Indices[i] = uint8_t(other);
+  }
+  return t;
+}
+
+// Encodes one image row: the AND bits, then the colours, for 15- to 32-bit sub-icons.
+void EncodeDirectRow(const TPixel* src, int w, int fileBits, std::vector<TPixel>& colors,
+                     uint8_t* xorRow, uint8_t* andRow) {
   for (int x = 0; x < w; ++x) {
     const TPixel p = src[x] & 0xFFFFFF;
     const bool transparent = p == IconTransparentColor, invert = p == IconInvertColor;
@@ -284,27 +335,34 @@ void EncodeIconRow(const TPixel* src, int w, int fileBits, TIconPalette& palette
     case 24:
       EncodeBgrRow(colors.data(), w, xorRow);
       break;
-    case 32:
+    default:
       EncodeBgraRow(colors.data(), w, 0xFF, xorRow);
       for (int x = 0; x < w; ++x)
         if (AndBit(andRow, x)) xorRow[4 * x + 3] = 0;  // alpha-aware readers see the mask too
       break;
-    default:
-      EncodeIndexedRow(colors.data(), w, fileBits, *palette.Mapper, xorRow);
-      for (int x = 0; x < w; ++x)
-        if ((src[x] & 0xFFFFFF) == IconTransparentColor)
-          PutIndex(xorRow, x, fileBits, palette.BlackIndex);
-      break;
+  }
+}
+
+void EncodeIndexRow(const TPixel* src, const uint8_t* indices, int w, int fileBits,
+                    uint8_t* xorRow, uint8_t* andRow) {
+  for (int x = 0; x < w; ++x) {
+    const TPixel p = src[x] & 0xFFFFFF;
+    if (p == IconTransparentColor || p == IconInvertColor)
+      andRow[x >> 3] |= uint8_t(0x80 >> (x & 7));
+    PutIndex(xorRow, x, fileBits, indices[x]);
   }
 }
 
 // Appends one sub-icon's data block: header, colour table, XOR rows and AND rows.
-void AppendImageBlock(TBytes& out, const TIconImage& icon, int fileBits) {
+void AppendImageBlock(TBytes& out, const TIconImage& icon, int fileBits,
+                      const std::optional<TIconTable>& table) {
   const TSurface& image = icon.Image;
   const int w = image.Width(), h = image.Height();
   const int storedBits = fileBits == 15 ? 16 : fileBits;
   AppendInfoHeader(out, image, storedBits);
-  TIconPalette palette = AppendColorTable(out, icon, fileBits <= 8 ? 1 << fileBits : 0);
+  if (table)
+    for (TColor c : table->Colors)
+      AppendLE32(out, uint32_t(BlueOf(c)) | (uint32_t(GreenOf(c)) << 8) | (uint32_t(RedOf(c)) << 16));
   const size_t xorStride = size_t(DibStride(w, storedBits));
   const size_t andStride = size_t(DibStride(w, 1));
   const size_t xorStart = out.size();
@@ -313,9 +371,13 @@ void AppendImageBlock(TBytes& out, const TIconImage& icon, int fileBits) {
   std::vector<TPixel> colors(static_cast<size_t>(w));
   for (int y = 0; y < h; ++y) {  // the bottom row is stored first
     const size_t stored = size_t(h - 1 - y);
-    EncodeIconRow(image.Row(y), w, fileBits, palette, colors,
-                  out.data() + xorStart + xorStride * stored,
-                  out.data() + andStart + andStride * stored);
+    uint8_t* xorRow = out.data() + xorStart + xorStride * stored;
+    uint8_t* andRow = out.data() + andStart + andStride * stored;
+    if (table)
+      EncodeIndexRow(image.Row(y), table->Indices.data() + size_t(y) * size_t(w), w, fileBits,
+                     xorRow, andRow);
+    else
+      EncodeDirectRow(image.Row(y), w, fileBits, colors, xorRow, andRow);
   }
 }
 
@@ -343,9 +405,14 @@ TBytes WriteIcon(const std::vector<TIconImage>& images) {
     if (icon.Image.IsEmpty()) throw EVelmoraError("Cannot save an empty icon image.");
     if (icon.Image.Width() > MaxIconWidth)
       throw EVelmoraError("Icon images can be at most 1024 pixels wide.");
-    const int fileBits = DibFormatBits(icon.BitCount);
+    // A palette without room for the entries its transparent or inverting pixels need is
+    // written one depth up, where there is room.
+    int fileBits = DibFormatBits(icon.BitCount);
+    std::optional<TIconTable> table;
+    while (fileBits <= 8 && !(table = PlanIconTable(icon, fileBits)))
+      fileBits = fileBits == 1 ? 4 : fileBits == 4 ? 8 : 24;
     const size_t offset = out.size();
-    AppendImageBlock(out, icon, fileBits);
+    AppendImageBlock(out, icon, fileBits, table);
     if (out.size() > UINT32_MAX) throw EVelmoraError("The icon file would be too large.");
     WriteEntry(out.data() + IconHeaderSize + EntrySize * i, icon, fileBits, offset,
                out.size() - offset);

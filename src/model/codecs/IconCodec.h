@@ -19,7 +19,7 @@ struct TIconImage {
   std::vector<TColor> Palette;  // 2^BitCount entries for bit counts up to 8, else empty
 };
 
-// Reads every sub-icon in directory order. Bitmap sub-icons keep their depth (1, 4, 8, 16 or 24
+// Reads every sub-icon in directory order (a bare PNG reads as one sub-icon). Bitmap sub-icons keep their depth (1, 4, 8, 16 or 24
 // bits; 2-bit ones open as 4 bits); PNG and 32-bit sub-icons open as 24 bits with their alpha
 // reduced to transparent (alpha below 128) or opaque. A pixel whose AND bit is set reads as
 // IconTransparentColor over a black colour and as IconInvertColor over any other colour, since
@@ -27,5 +27,8 @@ struct TIconImage {
 std::vector<TIconImage> ReadIcon(const uint8_t* data, size_t size);
 
 // Writes an icon file holding the images in order, each in the stored format for its bit count
-// (2 to 4 bits as 4, 5 to 8 bits as 8, 9 to 16 bits as 16 with 5-5-5 channels).
+// (2 to 4 bits as 4, 5 to 8 bits as 8, 9 to 16 bits as 16 with 5-5-5 channels). Transparent
+// pixels are stored over a black table entry and inverting ones over another colour; a palette
+// sub-icon without such entries lends entries no pixel uses, and one without a spare entry is
+// stored one depth up (4, 8 or 24 bits) so that no pixel changes.
 TBytes WriteIcon(const std::vector<TIconImage>& images);

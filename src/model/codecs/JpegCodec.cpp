@@ -236,6 +236,11 @@ bool Compress(TJpegWriter* w, const TSurface* image, int quality) {
   c.in_color_space = JCS_EXT_BGRX;  // the pixel words' own byte order; the fourth byte is unused
   jpeg_set_defaults(&c);
   jpeg_set_quality(&c, quality, TRUE);
+  // At high qualities halving the colour resolution would cost more than the quality gains:
+  // every channel keeps every pixel.
+  if (quality >= 90)
+    for (int i = 0; i < c.num_components; ++i)
+      c.comp_info[i].h_samp_factor = c.comp_info[i].v_samp_factor = 1;
   jpeg_start_compress(&c, TRUE);
   while (c.next_scanline < c.image_height) {
     JSAMPROW row =

@@ -17,5 +17,6 @@ TDecodedPicture ReadJpeg(const uint8_t* data, size_t size);
 // would decode it, without decoding the rest of the picture. Throws as ReadJpeg does.
 TPictureHeader ReadJpegHeader(const uint8_t* data, size_t size);
 
-// Encodes `image` as a baseline JPEG file with the given quality (clamped to 1..100).
+// Encodes `image` as a baseline JPEG file with the given quality (clamped to 1..100); from quality
+// 90 on with full colour resolution (4:4:4), below it with colour halved both ways (4:2:0).
 TBytes WriteJpeg(const TSurface& image, int quality);

@@ -311,14 +311,14 @@ TEST_F(DocWinTest, DroppedFilesOpen) {
   EXPECT_EQ(form->MruList().Entries().size(), 2u);
 }
 
-TEST_F(DocWinTest, TheCommandLineFileOpensOnceShownAndGoesToReopen) {
-  const QString a = MakeBitmap("start.bmp", 5, 5);
-  auto form = Start({a, MakeBitmap("second.bmp", 5, 5)});
-  ASSERT_TRUE(WaitUntil([&] { return form->OpenDocumentCount() == 1; }));
+TEST_F(DocWinTest, TheCommandLineFilesOpenOnceShownAndGoToReopen) {
+  const QString a = MakeBitmap("start.bmp", 5, 5), b = MakeBitmap("second.bmp", 5, 5);
+  auto form = Start({a, b});
+  ASSERT_TRUE(WaitUntil([&] { return form->OpenDocumentCount() == 2; }));
   RunEventLoop(20);
-  EXPECT_EQ(NodeTexts(*form), QStringList{"start.bmp"});
-  EXPECT_EQ(QString::fromStdString(form->MruList().Entries().at(0).Path), a);
-  EXPECT_EQ(form->MRUPopup->actions().at(2)->data().toString(), a);
+  EXPECT_EQ(NodeTexts(*form), (QStringList{"start.bmp", "second.bmp"}));
+  EXPECT_EQ(QString::fromStdString(form->MruList().Entries().at(0).Path), b);
+  EXPECT_EQ(form->MRUPopup->actions().at(2)->data().toString(), b);
 }
 
 TEST_F(DocWinTest, OpenAndNewAddTheNodeQuietlyAndThenShowIt) {

@@ -80,17 +80,22 @@ TEST_F(MainFormTest, StartUpDropsFilesThatNoLongerExist) {
   EXPECT_EQ(Ini().ReadString("MRU files", "Item_0", ""), kept.toStdString());
 }
 
-TEST_F(MainFormTest, FirstArgumentOpensAfterShowingAndGoesOnTop) {
-  const QString first = MakeFile("first.bmp"), second = MakeFile("second.bmp");
-  auto form = Start({first, second});
-  Openable = {first, second};
+TEST_F(MainFormTest, EveryArgumentOpensAfterShowingAndAFailureIsNamed) {
+  const QString first = MakeFile("first.bmp"), broken = MakeFile("broken.ico"),
+                third = MakeFile("third.gif");
+  auto form = Start({first, broken, third});
+  Openable = {first, third};
   EXPECT_TRUE(Opened.isEmpty());
   form->show();
-  EXPECT_TRUE(WaitUntil([&] { return !Opened.isEmpty(); }));
+  EXPECT_TRUE(WaitUntil([&] { return Opened.size() == 3; }));
   QTest::qWait(20);
-  EXPECT_EQ(Opened, QStringList{first});
-  EXPECT_EQ(form->MruList().Entries().front().Path, first.toStdString());
-  EXPECT_EQ(form->MruList().Count(), 1);
+  EXPECT_EQ(Opened, (QStringList{first, broken, third}));
+  EXPECT_EQ(form->OpenDocumentCount(), 2);
+  // The box names the file that failed; the others went to the recently-used list.
+  ASSERT_EQ(dialogs_.Shown("error").size(), 1);
+  EXPECT_TRUE(dialogs_.Shown("error").front().contains("broken.ico"));
+  EXPECT_EQ(form->MruList().Count(), 2);
+  EXPECT_EQ(form->MruList().Entries().front().Path, third.toStdString());
 }
 
 TEST_F(MainFormTest, FailingArgumentShowsTheErrorAndStartsEmpty) {

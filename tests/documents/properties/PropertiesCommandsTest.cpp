@@ -23,7 +23,8 @@ TEST_F(PropertiesTest, AShownPanelReloadsWhenTheImageOrItsPropertiesChange) {
   // Hidden, the panel is left alone.
   ASSERT_TRUE(form->Files().TryOpenFile(other));
   EXPECT_EQ(resets_, 0);
-  form->Properties().pnlProperties->show();
+  Trigger(*form, "PropEditAct");
+  EXPECT_TRUE(form->Properties().Shown());
   form->Navigator->Select(Node(*form, 0));
   EXPECT_GE(resets_, 1);  // another image became current
   resets_ = 0;

@@ -36,6 +36,13 @@ inline TSurface PaletteImage(int w, int h, const std::vector<TColor>& palette) {
 }
 
 // A smooth true-colour picture (JPEG-friendly) with a few sharp features.
+// A surface of the colours given row by row.
+inline TSurface SurfaceFromColors(int w, int h, const std::vector<TColor>& colors) {
+  TSurface s(w, h);
+  for (int i = 0; i < w * h; ++i) s.SetPixel(i % w, i / w, ColorToPixel(colors[size_t(i)]));
+  return s;
+}
+
 inline TSurface GradientImage(int w, int h) {
   TSurface s(w, h);
   for (int y = 0; y < h; ++y)

@@ -123,6 +123,30 @@ TEST(IconCodec, TransparentAndInvertingPixelsRoundTrip) {
   }
 }
 
+// Transparent pixels are stored over a black entry, inverting ones over another colour. A palette
+// without black lends an entry no pixel uses; with every entry in use the sub-icon is stored one
+// depth up. Either way every pixel comes back.
+TEST(IconCodec, PalettesWithoutBlackKeepTransparencyExact) {
+  const TColor red = MakeColor(255, 0, 0), blue = MakeColor(0, 0, 255);
+  TIconImage full;  // 1 bit, both entries used, neither black
+  full.BitCount = 1;
+  full.Palette = {red, blue};
+  full.Image = SurfaceFromColors(4, 2, {red, blue, IconTransparentColor, IconInvertColor,
+                                        blue, red, IconTransparentColor, red});
+  TIconImage spare;  // 4 bits, fifteen colours used, none black
+  spare.BitCount = 4;
+  for (int i = 1; i <= 16; ++i) spare.Palette.push_back(MakeColor(i * 15, 255 - i * 15, 100));
+  std::vector<TColor> pixels(spare.Palette.begin(), spare.Palette.end() - 1);
+  pixels.push_back(IconTransparentColor);
+  spare.Image = SurfaceFromColors(4, 4, pixels);
+  const std::vector<TIconImage> read = Read(WriteIcon({full, spare}));
+  EXPECT_EQ(read[0].BitCount, 4);
+  EXPECT_EQ(read[0].Image, full.Image);
+  EXPECT_EQ(read[1].BitCount, 4);
+  EXPECT_EQ(read[1].Image, spare.Image);
+  EXPECT_EQ(read[1].Palette[15], clBlack);  // the unused entry was lent
+}
+
 TEST(IconCodec, AndBitOverOtherColoursInvertsTheScreen) {
   // 1x2 24-bit entry: bottom pixel red with AND 1, top pixel black with AND 1.
   const TBytes rest = {0, 0, 255, 0, 0, 0, 0, 0, 0x80, 0, 0, 0, 0x80, 0, 0, 0};
@@ -184,12 +208,11 @@ TEST(IconCodec, MalformedDirectoriesAndEntries) {
   TBytes f = good;
   f[0] = 1;
   EXPECT_EQ(fails(f), "Not an icon file.");
-  f = good;
-  f[2] = 3;
-  EXPECT_EQ(fails(f), "Not an icon file.");
-  f = good;
-  f[2] = 2;  // a cursor reads like an icon
-  EXPECT_EQ(fails(f), "");
+  for (uint8_t type : {2, 3}) {  // cursors and other resource types read like icons
+    f = good;
+    f[2] = type;
+    EXPECT_EQ(fails(f), "");
+  }
   f = good;
   f[4] = 0;
   EXPECT_EQ(fails(f), "The icon file holds no images.");
@@ -200,8 +223,8 @@ TEST(IconCodec, MalformedDirectoriesAndEntries) {
   PutLE32(f.data() + 18, 0xFFFFFFF0u);  // offset beyond the end
   EXPECT_EQ(fails(f), "The icon file is truncated.");
   f = good;
-  PutLE32(f.data() + 14, 0xFFFFFFFFu);  // size beyond the end
-  EXPECT_EQ(fails(f), "The icon file is truncated.");
+  PutLE32(f.data() + 14, 0xFFFFFFFFu);  // a size beyond the end: the entry is read as far as it goes
+  EXPECT_EQ(fails(f), "");
   f = good;
   PutLE32(f.data() + 22, 12);  // an old core header
   EXPECT_FALSE(fails(f).empty());
@@ -212,9 +235,6 @@ TEST(IconCodec, MalformedDirectoriesAndEntries) {
   PutLE32(f.data() + 22 + 8, 0x7FFFFFFE);  // rows far beyond the entry
   EXPECT_FALSE(fails(f).empty());
   f = good;
-  PutLE32(f.data() + 22 + 8, uint32_t(-8));
-  EXPECT_FALSE(fails(f).empty());
-  f = good;
   PutLE16(f.data() + 22 + 14, 7);
   EXPECT_EQ(fails(f), "Unsupported icon format.");
   f = good;
@@ -222,6 +242,24 @@ TEST(IconCodec, MalformedDirectoriesAndEntries) {
   EXPECT_EQ(fails(f), "Unsupported icon compression.");
   EXPECT_THROW(WriteIcon({}), EVelmoraError);
   EXPECT_THROW(WriteIcon({TIconImage{}}), EVelmoraError);
+}
+
+// A 32-bit entry stored top row first (negative height) that counts its picture rows alone and has
+// no AND rows, as some writers make them.
+TEST(IconCodec, TopDownEntriesWithoutAndRows) {
+  TBytes rest;
+  for (uint8_t v : {10, 20, 30, 40}) rest.insert(rest.end(), {v, 0, 0, 255});  // 1 x 4, top first
+  TBytes file = MakeIcon(1, 4, 32, rest);
+  PutLE32(file.data() + 22 + 8, uint32_t(-4));
+  const TIconImage icon = Read(file)[0];
+  ASSERT_EQ(icon.Image.Height(), 4);
+  EXPECT_EQ(At(icon, 0, 0), MakeColor(0, 0, 10));
+  EXPECT_EQ(At(icon, 0, 3), MakeColor(0, 0, 40));
+  // Doubled like a bottom-up entry, the height counts the AND rows too.
+  rest.insert(rest.end(), 16, 0);
+  file = MakeIcon(1, 4, 32, rest);
+  PutLE32(file.data() + 22 + 8, uint32_t(-8));
+  EXPECT_EQ(Read(file)[0].Image.Height(), 4);
 }
 
 TEST(IconCodec, RefusesPictureTotalsBeyondTheBudget) {

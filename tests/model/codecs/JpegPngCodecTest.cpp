@@ -56,6 +56,13 @@ TEST(JpegCodec, QualityTradesSizeForFidelity) {
   const TDecodedPicture a = ReadJpeg(low.data(), low.size());
   const TDecodedPicture b = ReadJpeg(high.data(), high.size());
   EXPECT_GT(MeanError(image, a.Image), MeanError(image, b.Image));
+  // From quality 90 on colours keep full resolution: a red and blue checkerboard stays close.
+  TSurface checks(16, 16);
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x) checks.SetPixel(x, y, (x + y) % 2 ? 0xFF0000 : 0x0000FF);
+  const TBytes q90 = WriteJpeg(checks, 90), q89 = WriteJpeg(checks, 89);
+  EXPECT_LT(MeanError(checks, ReadJpeg(q90.data(), q90.size()).Image) * 3,
+            MeanError(checks, ReadJpeg(q89.data(), q89.size()).Image));
   // Out-of-range qualities are clamped rather than refused.
   EXPECT_EQ(WriteJpeg(image, 0), WriteJpeg(image, 1));
   EXPECT_EQ(WriteJpeg(image, 250), WriteJpeg(image, 100));
