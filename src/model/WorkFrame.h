@@ -81,11 +81,11 @@ class TUniformFrame : public TWorkFrame {
   // Switching on copies the group palette and colours; either way the pixels are remapped to
   // the palette now in force.
   void SetLocalPalette(bool flag);
+  std::unique_ptr<TSelectBitmap> Snapshot() const override;
 
  protected:
   // Sets the flag without remapping (the content is about to be replaced).
   void StoreLocalPalette(bool flag) { localPalette_ = flag; }
-  std::unique_ptr<TSelectBitmap> Snapshot() const override;
   // Copy this frame's values into a step and back; a subclass adds its own.
   virtual void SaveValues(TFrameValues& values) const { values.LocalPalette = localPalette_; }
   virtual void RestoreValues(const TFrameValues&) {}

@@ -144,6 +144,9 @@ void TPropertiesCommands::ApplyGroupProperties(TImageGroup& group) {
     changed_ = cancelled;
     return;
   }
+  // The whole group's change is one step of the group's own history; when no step can be taken
+  // the change still goes in.
+  group.SaveUndo();
   ResizeGroupCanvas(group, v.Width, v.Height);
   group.Transparent = v.Transparent;
   if (newDepth) ChangeGroupBitCount(group, v.Bits, chooser, DefaultPaletteFile());

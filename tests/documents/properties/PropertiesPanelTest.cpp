@@ -276,6 +276,21 @@ TEST_F(PropertiesPanelTest, AnAnimationTakesLoopsCompressionSizeAndDepthForAllFr
   }
   EXPECT_TRUE(group->IsModified());
   EXPECT_FALSE(ApplyEnabled(*form));
+
+  // The whole change is one step of the animation's own history.
+  Trigger(*form, "UndoAct");
+  EXPECT_EQ(group->LoopCount, 0);
+  EXPECT_EQ(group->Compression(), 0);
+  EXPECT_EQ(group->BitCount, 4);
+  EXPECT_EQ(group->GetFrame(2)->Width(), 8);
+  EXPECT_EQ(p.PlayCntEdit->text(), "0");
+  EXPECT_EQ(p.eXSize->text(), "8");
+  EXPECT_EQ(p.cbColorMode->currentText(), "4 bit (16colors)");
+  form->UpdateActions();
+  EXPECT_FALSE(form->Act("UndoAct").isEnabled());
+  Trigger(*form, "RedoAct");
+  EXPECT_EQ(p.PlayCntEdit->text(), "3");
+  EXPECT_EQ(group->GetFrame(2)->GetBitCount(), 2);
 }
 
 TEST_F(PropertiesPanelTest, AFramePageLoadsAndAppliesDelayDisposalAndLimits) {
