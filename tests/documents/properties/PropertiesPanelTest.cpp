@@ -293,6 +293,19 @@ TEST_F(PropertiesPanelTest, AnAnimationTakesLoopsCompressionSizeAndDepthForAllFr
   EXPECT_EQ(group->GetFrame(2)->GetBitCount(), 2);
 }
 
+TEST_F(PropertiesPanelTest, AnAnimationThatPlaysOnceKeepsDoingSoWhenOtherValuesChange) {
+  auto form = OpenShown(MakeAnimation("a.gif", 2));
+  auto* group = static_cast<TGifImageGroup*>(form->Editor().Session().CurrentGroup());
+  group->LoopCount = NoLoopExtension;  // as read from a file without a looping extension
+  Trigger(*form, "CancelAct");
+  TPropertiesPanel& p = Panel(*form);
+  EXPECT_EQ(p.PlayCntEdit->text(), "65535");
+  p.cbCompression->setCurrentIndex(1);
+  Trigger(*form, "ApplyAct");
+  EXPECT_EQ(group->Compression(), 1);
+  EXPECT_EQ(group->LoopCount, NoLoopExtension);
+}
+
 TEST_F(PropertiesPanelTest, AFramePageLoadsAndAppliesDelayDisposalAndLimits) {
   auto form = OpenShown(MakeAnimation("a.gif", 2));
   form->Navigator->Select(Node(*form, 0, 1));
