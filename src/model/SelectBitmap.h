@@ -111,8 +111,14 @@ class TSelectBitmap {
   void InitImage(int width, int height, const TPaletteRecord* palette, int bitCount);
   // A palette of `colors` entries (2..256) chosen for the image.
   TPaletteRecord QuantizedPalette(int colors) const;
+  // Whether the image is 32 bits deep and any pixel of it or of its layer is not opaque.
+  bool UsesAlpha() const;
+  // Makes every pixel of colour `c` fully transparent (32-bit images; others keep their pixels).
+  void MakeColorTransparent(TColor c);
   // Changes the colour depth, asking `chooser` how to reduce when going to 8 bits or fewer.
   // `defaultPaletteFile` is the "Default.plt" that deeper images take (missing: generated).
+  // Leaving 32 bits turns pixels with alpha below 128 into the key colour and makes the others
+  // opaque; going to 32 bits makes the key colour's pixels of a transparent image transparent.
   bool ChangeBitCount(int newBitCount, IReductionChooser& chooser,
                       const std::string& defaultPaletteFile);
 
@@ -126,6 +132,10 @@ class TSelectBitmap {
   void StoreHeight(int h) { height_ = h; }
 
  private:
+  // The two halves of a depth change to or from 32 bits (SelectBitmapPalette.cpp).
+  void DropAlpha();
+  void KeyToAlpha();
+
   TSurface image_;
   TMaskSurface mask_;
   std::unique_ptr<TSurface> layer_;
