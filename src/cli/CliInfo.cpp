@@ -54,6 +54,7 @@ void PrintFrame(std::ostringstream& o, const TWorkFrame& f, int index) {
     << ", \"localPalette\": " << Bool(uniform && uniform->LocalPalette())
     << ", \"transparent\": " << Bool(f.GetTransparent())
     << ", \"transparentColor\": " << Hex(f.GetTransparentColor())
+    << ", \"usesAlpha\": " << Bool(f.UsesAlpha())
     << ", \"comments\": " << Comments(gif ? gif->Comments() : std::vector<std::string>{}) << "}";
 }
 
@@ -86,7 +87,8 @@ std::string ImageJson(const TWorkImage& w) {
     << ",\n  \"height\": " << w.Height() << ",\n  \"bitCount\": " << w.GetBitCount()
     << ",\n  \"paletteCount\": " << w.GetPalette().Count
     << ",\n  \"transparent\": " << Bool(w.GetTransparent())
-    << ",\n  \"transparentColor\": " << Hex(w.GetTransparentColor());
+    << ",\n  \"transparentColor\": " << Hex(w.GetTransparentColor())
+    << ",\n  \"usesAlpha\": " << Bool(w.UsesAlpha());
   if (auto* gif = dynamic_cast<const TWorkGifImage*>(&w))
     o << ",\n  \"compression\": " << Quote(gif->Compression() ? "RLE" : "LZW")
       << ",\n  \"interlaced\": " << Bool(gif->Interlaced())

@@ -20,6 +20,8 @@ TDocument OpenInput(const std::string& path) {
 }
 
 std::string RasterToRgba(const TSelectBitmap& raster) {
+  // 32-bit images carry their own alpha; others show the key colour as transparent.
+  const bool alpha = raster.GetBitCount() == 32;
   const bool transparent = raster.GetTransparent();
   const TPixel key = ColorToPixel(raster.GetTransparentColor());
   const TSurface& image = raster.Image();
@@ -32,7 +34,7 @@ std::string RasterToRgba(const TSelectBitmap& raster) {
       rgba += char(p >> 16);
       rgba += char(p >> 8);
       rgba += char(p);
-      rgba += char(transparent && p == key ? 0 : 255);
+      rgba += char(alpha ? AlphaOf(row[x]) : transparent && p == key ? 0 : 255);
     }
   }
   return rgba;
