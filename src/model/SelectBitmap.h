@@ -113,6 +113,11 @@ class TSelectBitmap {
   TPaletteRecord QuantizedPalette(int colors) const;
   // Whether the image is 32 bits deep and any pixel of it or of its layer is not opaque.
   bool UsesAlpha() const;
+  // Turns pixels with alpha below 128 into the key colour (the transparent colour of a
+  // transparent image or sub-icon, else a colour no opaque pixel has) and makes the rest opaque;
+  // the image becomes transparent when any pixel took the key. For leaving 32 bits and for
+  // pictures written where only a key colour can say transparency.
+  void DropAlpha();
   // Makes every pixel of colour `c` fully transparent (32-bit images; others keep their pixels).
   void MakeColorTransparent(TColor c);
   // Changes the colour depth, asking `chooser` how to reduce when going to 8 bits or fewer.
@@ -132,8 +137,7 @@ class TSelectBitmap {
   void StoreHeight(int h) { height_ = h; }
 
  private:
-  // The two halves of a depth change to or from 32 bits (SelectBitmapPalette.cpp).
-  void DropAlpha();
+  // Going to 32 bits: the key colour's pixels become fully transparent.
   void KeyToAlpha();
 
   TSurface image_;

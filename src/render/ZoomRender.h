@@ -44,6 +44,9 @@ struct TZoomStyle {
   bool Hatch = true;
   bool Transparent = false;
   TColor TransparentColor = 0;
+  // The source is a 32-bit image with alpha (model/Colors.h): translucent pixels are blended
+  // over the hatch (or the background without it) and no key colour applies.
+  bool Alpha = false;
 };
 
 // Fills the whole target with the magnified source, starting at source pixel (originX, originY).
@@ -83,7 +86,8 @@ bool DrawSelectionOutline(const TMaskSurface& mask, int lx, int ly, const TRect&
                           int factor, const TPixelRows* target, const TOutlineStyle& style);
 
 // The 1:1 picture of `image` for the part `region` (clipped to the image) as premultiplied ARGB
-// rows: transparent pixels get alpha 0 so the background shows through, and with `withLayer` the
+// rows: transparent pixels get alpha 0 so the background shows through (32-bit images give
+// their own alpha), and with `withLayer` the
 // floating layer's selected cells are laid over at their offset. `target` receives the region
 // with its top-left pixel at (0, 0).
 void ComposePreview(const TSelectBitmap& image, const TRect& region, bool withLayer,

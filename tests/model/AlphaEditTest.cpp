@@ -1,6 +1,7 @@
 // Editing 32-bit images with alpha: undo, depth changes, the transparent colour.
 #include <gtest/gtest.h>
 
+#include "model/Clipboard.h"
 #include "model/Draw.h"
 #include "model/Groups.h"
 #include "model/WorkImages.h"
@@ -86,4 +87,28 @@ TEST(AlphaEditing, SetTransparentColourClearsThatColourOnly) {
   bmp.EditImage() = TSurface(2, 2, 0x808080);
   bmp.MakeColorTransparent(PixelToColor(0x808080));
   EXPECT_EQ(bmp.Image().Pixel(0, 0), 0x808080u);
+}
+
+TEST(AlphaEditing, PastesKeepAlphaOnlyIn32BitImages) {
+  TSurface clip(3, 1, 0x102030);
+  clip.SetPixel(1, 0, WithAlpha(0x102030, 127));
+  clip.SetPixel(2, 0, ClipboardKeyColor);
+  TMemoryClipboard clipboard;
+  clipboard.SetBitmap(clip);
+  const auto png = AlphaPng();
+  png->PasteSelection(clipboard, TDitherMode::Nearest);
+  EXPECT_EQ(png->Layer()->Pixel(1, 0), WithAlpha(0x102030, 127));
+  EXPECT_TRUE(png->Mask().IsSelected(1, 0));
+  EXPECT_FALSE(png->Mask().IsSelected(2, 0));
+  // A copy gives back the same words.
+  png->CopySelection(clipboard, false, clBlack);
+  EXPECT_EQ(clipboard.GetBitmap()->Pixel(1, 0), WithAlpha(0x102030, 127));
+
+  TWorkBitmap bmp;
+  bmp.InitImage(4, 2, nullptr, 24);
+  clipboard.SetBitmap(clip);
+  bmp.PasteSelection(clipboard, TDitherMode::Nearest);
+  EXPECT_FALSE(bmp.Mask().IsSelected(1, 0));  // less than half opaque: not pasted
+  EXPECT_TRUE(bmp.Mask().IsSelected(0, 0));
+  EXPECT_EQ(bmp.Layer()->Pixel(0, 0), 0x102030u);
 }

@@ -78,6 +78,7 @@ void TPropertiesCommands::ApplyImageProperties(TWorkImage& image) {
   if (group && (newDepth || newSize)) SaveUndoOfOthers(*group, &image);
   TPixelFormatChooser chooser(Settings(), Dialogs(), WarningsOn, &Window());
   bool depthDone = true;
+  const bool dropsAlpha = newDepth && v.Bits != 32 && image.UsesAlpha();
   Session().ChangeImage(TSnapshot::Take, [&](TWorkImage& i) {
     ResizeCanvas(i, v.Width, v.Height);
     i.SetTransparent(v.Transparent);
@@ -90,6 +91,8 @@ void TPropertiesCommands::ApplyImageProperties(TWorkImage& image) {
     i.SetModified(true);
   });
   RefreshShown();
+  if (dropsAlpha && depthDone)
+    Editor().SetStatusText(2, "Pixels less than half opaque became the transparent color.");
   // After a cancelled depth change the user can apply again.
   changed_ = !depthDone;
 }
