@@ -22,7 +22,16 @@ TDocumentView::TDocumentView(QMainWindow& window, TEditor& editor, TImageBrowseF
 void TDocumentView::AttachHandlers() {
   connect(&navigator_, &TImageBrowseFrm::SelectionChanged, this,
           [this](QTreeWidgetItem* node) { NavigatorPicTreeChange(node); });
-  connect(&editor_.Session(), &TEditSession::Changed, this, [this] { RepaintNavigator(); });
+  connect(&editor_.Session(), &TEditSession::Changed, this, [this] {
+    RepaintNavigator();
+    // A group changes as a whole only by undo and redo; its thumbnails are made anew.
+    const TEditSession& session = editor_.Session();
+    if (TImageGroup* group = session.CurrentGroup(); group && !session.CurrentImage()) {
+      const int current = frames_.CurrentFrame();
+      frames_.FillFrameGrid(group);
+      frames_.SelectFrame(current);
+    }
+  });
 }
 
 void TDocumentView::NavigatorPicTreeChange(QTreeWidgetItem* node) {

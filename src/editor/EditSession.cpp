@@ -77,6 +77,15 @@ bool TEditSession::ChangeImage(TSnapshot snapshot, const std::function<void(TWor
 }
 
 void TEditSession::StepHistory(bool redo) {
+  if (!image_ && group_) {
+    if (redo)
+      group_->Redo();
+    else
+      group_->Undo();
+    emit Changed();
+    emit PropertiesChanged();
+    return;
+  }
   if (!image_) return;
   // The image itself knows whether the state it returns to is the one its file holds.
   if (redo)

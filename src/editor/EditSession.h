@@ -54,8 +54,8 @@ class TEditSession : public QObject {
   // A change made to CurrentImage itself (by a command or the transparency tool): the snapshot,
   // `edit`, then WorkingCopy follows; announces PropertiesChanged and Changed.
   bool ChangeImage(TSnapshot snapshot, const std::function<void(TWorkImage&)>& edit);
-  // Undo (redo) on CurrentImage. A state that matched the file on disk is left for another, so
-  // the document then differs from its file.
+  // Undo (redo) on CurrentImage, or on CurrentGroup while no image is current. A state that
+  // matched the file on disk is left for another, so the document then differs from its file.
   void StepHistory(bool redo);
 
   // The file name of CurrentImage (a frame's group's), else of CurrentGroup; empty without both.
@@ -64,7 +64,8 @@ class TEditSession : public QObject {
  signals:
   // Another image or group became current (or none).
   void CurrentChanged();
-  // CurrentImage changed: what shows it (the navigator's icons and thumbnails) repaints.
+  // CurrentImage (or CurrentGroup, by undo) changed: what shows it (the navigator's icons, the
+  // frame grid's thumbnails) repaints.
   void Changed();
   // The properties of CurrentImage (transparency, size, palette) may have changed.
   void PropertiesChanged();

@@ -1,11 +1,13 @@
-// Undo and redo: each image keeps its own history of whole snapshots; after a step the working
-// copy and everything that shows the image are refreshed from it.
+// Undo and redo: each image keeps its own history of whole snapshots, and so does each group for
+// the changes made to it as a whole; after a step the working copy and everything that shows the
+// image or group are refreshed from it.
 
 #include "editor/EditSession.h"
 #include "editor/Editor.h"
 #include "editor/EditorServices.h"
 #include "editor/ToolBox.h"
 #include "editor/ZoomView.h"
+#include "model/ImageGroup.h"
 #include "model/WorkImage.h"
 
 void TEditor::AttachUndoHandlers() {
@@ -13,12 +15,14 @@ void TEditor::AttachUndoHandlers() {
   a.OnExecute("UndoAct", [this] { UndoActExecute(); });
   a.OnUpdate("UndoAct", [this](QAction& act) {
     const TWorkImage* image = session_->CurrentImage();
-    act.setEnabled(image && image->CanUndo());
+    const TImageGroup* group = session_->CurrentGroup();
+    act.setEnabled(image ? image->CanUndo() : group && group->CanUndo());
   });
   a.OnExecute("RedoAct", [this] { RedoActExecute(); });
   a.OnUpdate("RedoAct", [this](QAction& act) {
     const TWorkImage* image = session_->CurrentImage();
-    act.setEnabled(image && image->CanRedo());
+    const TImageGroup* group = session_->CurrentGroup();
+    act.setEnabled(image ? image->CanRedo() : group && group->CanRedo());
   });
 }
 
@@ -32,7 +36,11 @@ void TEditor::RedoActExecute() {
 
 void TEditor::StepHistory(bool redo) {
   TWorkImage* image = session_->CurrentImage();
-  if (!image) return;
+  if (!image) {
+    // A group shown as its frames steps its own history; the shell refreshes the frames.
+    session_->StepHistory(redo);
+    return;
+  }
   // A stroke still held is committed first, so the step takes it back as a whole.
   tools_->FinishDrag();
   // Undo takes back the text being typed: the text tool's use ends as one step first (staying

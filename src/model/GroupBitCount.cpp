@@ -11,25 +11,6 @@ namespace {
 // Enough pixels to choose 256 colours well; bigger animations are sampled by rows.
 constexpr int64_t MaxSampledPixels = int64_t(1) << 22;
 
-// Answers with one remembered choice, so that several images share one question.
-class TOnceChooser : public IReductionChooser {
- public:
-  explicit TOnceChooser(IReductionChooser& chooser) : chooser_(chooser) {}
-  std::optional<TReductionChoice> ChooseReduction(int bitCount,
-                                                  const std::string& pattern) override {
-    if (!asked_) {
-      choice_ = chooser_.ChooseReduction(bitCount, pattern);
-      asked_ = true;
-    }
-    return choice_;
-  }
-
- private:
-  IReductionChooser& chooser_;
-  std::optional<TReductionChoice> choice_;
-  bool asked_ = false;
-};
-
 TPaletteRecord PaletteOf(const std::vector<TColor>& colors, int count) {
   TPaletteRecord pal;
   pal.Count = uint16_t(count);
@@ -59,7 +40,7 @@ TPaletteRecord QuantizeFrames(const std::vector<const TSelectBitmap*>& frames, i
 
 bool ChangeUniformBitCount(TImageGroup& group, int bits, IReductionChooser& chooser) {
   const int colors = 1 << bits;
-  const auto choice = chooser.ChooseReduction(bits, "*.plt" + std::to_string(colors));
+  const auto choice = chooser.ChooseReduction(bits, ReductionPattern(bits));
   if (!choice) return false;
   std::vector<const TSelectBitmap*> shared;
   for (int i = 0; i < group.Count(); ++i) {

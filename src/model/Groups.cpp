@@ -1,6 +1,7 @@
 #include "model/Groups.h"
 
 #include "model/GraphUtils.h"
+#include "model/GroupState.h"
 #include "model/WorkImages.h"
 
 namespace {
@@ -28,6 +29,16 @@ void TGifImageGroup::SetCompression(uint8_t value) {
   if (value == compression_) return;
   compression_ = value;
   SetModified(true);
+}
+
+void TGifImageGroup::SaveValues(TGroupState& state) const {
+  state.LoopCount = LoopCount;
+  state.Compression = compression_;
+}
+
+void TGifImageGroup::RestoreValues(const TGroupState& state) {
+  LoopCount = state.LoopCount;
+  compression_ = state.Compression;
 }
 
 // ---- TIconGroup ----

@@ -29,6 +29,10 @@ class TGifImageGroup : public TImageGroup {
   // show it where no frame covers the screen).
   uint8_t BackgroundIndex = 0;
 
+ protected:
+  void SaveValues(TGroupState& state) const override;
+  void RestoreValues(const TGroupState& state) override;
+
  private:
   void AddComposedFrame(const TGifComposer& composer);
 

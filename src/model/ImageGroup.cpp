@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "model/GroupState.h"
 #include "model/WorkFrame.h"
 
 TImageGroup::TImageGroup() = default;
@@ -47,6 +48,7 @@ void TImageGroup::MarkSaved() {
 }
 
 std::unique_ptr<TWorkFrame> TImageGroup::NewFrame() {
+  ClearUndo();
   std::unique_ptr<TWorkFrame> frame = CreateFrame();
   frame->SetLeftColor(frame->NearestColor(clBlack));
   frame->SetRightColor(frame->NearestColor(clWhite));
@@ -69,10 +71,14 @@ void TImageGroup::DeleteFrame(int index) {
   if (frames_.empty()) return;
   index = std::clamp(index, 0, Count() - 1);
   frames_.erase(frames_.begin() + index);
+  ClearUndo();
   for (auto& f : frames_) f->SetModified(true);
 }
 
-void TImageGroup::ClearFrames() { frames_.clear(); }
+void TImageGroup::ClearFrames() {
+  ClearUndo();
+  frames_.clear();
+}
 
 bool TImageGroup::IsModified() const {
   return std::any_of(frames_.begin(), frames_.end(), [](const auto& f) { return f->IsModified(); });

@@ -10,6 +10,7 @@
 #include "model/Palette.h"
 
 class TWorkFrame;
+struct TGroupState;
 
 class TImageGroup {
  public:
@@ -45,6 +46,16 @@ class TImageGroup {
   void MarkSaved();
   int IndexOf(const TWorkFrame* frame) const;
 
+  // Changes of the whole group (its size, depth and own values) are undone as one step that
+  // holds the group's values and every frame. Adding, inserting or deleting frames clears the
+  // steps, which no longer fit. Undo and redo leave the group modified.
+  bool SaveUndo();
+  void Undo();
+  void Redo();
+  bool CanUndo() const { return !undo_.empty(); }
+  bool CanRedo() const { return !redo_.empty(); }
+  void ClearUndo();
+
   TPaletteRecord Palette;
   std::string FileName;
   uint8_t BitCount = 0;
@@ -54,8 +65,18 @@ class TImageGroup {
   TColor RightColor = 0;
   bool Transparent = false;
 
+ protected:
+  // What a kind of group adds to the values its steps keep (an animation's loop count).
+  virtual void SaveValues(TGroupState& state) const;
+  virtual void RestoreValues(const TGroupState& state);
+
  private:
   std::unique_ptr<TWorkFrame> NewFrame();
+  std::unique_ptr<TGroupState> Snapshot() const;
+  void Restore(const TGroupState& state);
+  void PushStep(std::vector<std::unique_ptr<TGroupState>>& stack, std::unique_ptr<TGroupState> step);
 
   std::vector<std::unique_ptr<TWorkFrame>> frames_;
+  std::vector<std::unique_ptr<TGroupState>> undo_;  // the back is the top
+  std::vector<std::unique_ptr<TGroupState>> redo_;
 };

@@ -35,6 +35,25 @@ class IReductionChooser {
                                                           const std::string& pattern) = 0;
 };
 
+// The stored palettes offered when reducing to `bitCount` ("*.plt16" for 4 bits).
+std::string ReductionPattern(int bitCount);
+
+// Answers with one remembered choice, so that several images share one question, and so that
+// a caller can ask before it changes anything and learn whether the user cancelled.
+class TOnceChooser : public IReductionChooser {
+ public:
+  explicit TOnceChooser(IReductionChooser& chooser) : chooser_(chooser) {}
+  std::optional<TReductionChoice> ChooseReduction(int bitCount,
+                                                  const std::string& pattern) override;
+  // Asks now (when not asked yet) for a reduction to `bitCount`; true unless the user cancels.
+  bool Ask(int bitCount) { return ChooseReduction(bitCount, ReductionPattern(bitCount)).has_value(); }
+
+ private:
+  IReductionChooser& chooser_;
+  std::optional<TReductionChoice> choice_;
+  bool asked_ = false;
+};
+
 class TSelectBitmap {
  public:
   TSelectBitmap();

@@ -185,13 +185,24 @@ void TSelectBitmap::InitImage(int width, int height, const TPaletteRecord* palet
   SetRightColor(clWhite);
 }
 
+std::string ReductionPattern(int bitCount) { return "*.plt" + std::to_string(1 << bitCount); }
+
+std::optional<TReductionChoice> TOnceChooser::ChooseReduction(int bitCount,
+                                                              const std::string& pattern) {
+  if (!asked_) {
+    choice_ = chooser_.ChooseReduction(bitCount, pattern);
+    asked_ = true;
+  }
+  return choice_;
+}
+
 bool TSelectBitmap::ChangeBitCount(int newBitCount, IReductionChooser& chooser,
                                    const std::string& defaultPaletteFile) {
   if (newBitCount == GetBitCount()) return true;
   if (newBitCount <= 8) {
     if (newBitCount < 1) throw EVelmoraError("Invalid color depth.");
     const int colors = 1 << newBitCount;
-    const auto choice = chooser.ChooseReduction(newBitCount, "*.plt" + std::to_string(colors));
+    const auto choice = chooser.ChooseReduction(newBitCount, ReductionPattern(newBitCount));
     if (!choice) return false;
     DropAlpha();
     const TPaletteRecord palette = choice->Quantize ? QuantizedPalette(colors) : choice->Palette;

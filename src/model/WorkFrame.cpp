@@ -59,6 +59,20 @@ TPaletteRecord& TUniformFrame::GetPalette() {
   return localPalette_ || !group_ ? TWorkFrame::GetPalette() : group_->Palette;
 }
 
+void TUniformFrame::Assign(const TSelectBitmap& source) {
+  const auto* state = dynamic_cast<const TFrameState*>(&source);
+  if (state) StoreLocalPalette(state->Values.LocalPalette);
+  TWorkFrame::Assign(source);
+  if (state) RestoreValues(state->Values);
+}
+
+std::unique_ptr<TSelectBitmap> TUniformFrame::Snapshot() const {
+  auto state = std::make_unique<TFrameState>();
+  state->Assign(*this);
+  SaveValues(state->Values);
+  return state;
+}
+
 void TUniformFrame::SetWidth(int w) {
   TWorkFrame::SetWidth(w);
   if (group_) group_->SetWidth(w);
@@ -109,7 +123,7 @@ void TWorkGifFrame::Assign(const TSelectBitmap& source) {
     SetGroup(gif->Group());
     StoreLocalPalette(gif->LocalPalette());
   }
-  TWorkFrame::Assign(source);
+  TUniformFrame::Assign(source);
   if (!gif) return;
   SetDelay(gif->Delay());
   SetInterlaced(gif->Interlaced());
@@ -139,6 +153,25 @@ void TWorkGifFrame::SetInterlaced(bool b) {
 void TWorkGifFrame::SetComments(const std::vector<std::string>& lines) {
   comments_ = lines;
   SetModified(true);
+}
+
+void TWorkGifFrame::SaveValues(TFrameValues& values) const {
+  TUniformFrame::SaveValues(values);
+  values.Delay = delay_;
+  values.Interlaced = interlaced_;
+  values.Disposal = Disposal;
+  values.HasControlExtension = HasControlExtension;
+  values.NamesTransparentIndex = NamesTransparentIndex;
+  values.Comments = comments_;
+}
+
+void TWorkGifFrame::RestoreValues(const TFrameValues& values) {
+  SetDelay(values.Delay);
+  SetInterlaced(values.Interlaced);
+  Disposal = values.Disposal;
+  HasControlExtension = values.HasControlExtension;
+  NamesTransparentIndex = values.NamesTransparentIndex;
+  SetComments(values.Comments);
 }
 
 // ---- TWorkImageListFrame ----

@@ -38,9 +38,35 @@ class TWorkFrame : public TWorkImage {
   TBudgetTicket record_{2048};
 };
 
+// GIF disposal methods.
+enum : uint8_t { DisposeNone = 0, DisposeKeep = 1, DisposeBackground = 2, DisposePrevious = 3 };
+
+// What a frame of an animation or image list holds besides its raster: the values its undo
+// steps must bring back with the pixels. Image list frames use only the palette flag.
+struct TFrameValues {
+  bool LocalPalette = false;
+  uint32_t Delay = 100;
+  bool Interlaced = false;
+  uint8_t Disposal = DisposeNone;
+  bool HasControlExtension = true;
+  bool NamesTransparentIndex = true;
+  std::vector<std::string> Comments;
+};
+
+// An undo step of a frame: the raster with the palette its pixels were on (its own record, not
+// the group's) and the frame's values.
+class TFrameState : public TSelectBitmap {
+ public:
+  std::string ClassName() const override { return "TFrameState"; }
+  TFrameValues Values;
+};
+
 class TUniformFrame : public TWorkFrame {
  public:
   std::string ClassName() const override { return "TUniformFrame"; }
+  // Taking back a TFrameState restores the palette flag before the palette, so that the palette
+  // lands in the record it was taken from, and then the frame's values.
+  void Assign(const TSelectBitmap& source) override;
   TColor GetLeftColor() const override;
   TColor GetRightColor() const override;
   void SetLeftColor(TColor c) override;
@@ -55,17 +81,18 @@ class TUniformFrame : public TWorkFrame {
   // Switching on copies the group palette and colours; either way the pixels are remapped to
   // the palette now in force.
   void SetLocalPalette(bool flag);
+  std::unique_ptr<TSelectBitmap> Snapshot() const override;
 
  protected:
   // Sets the flag without remapping (the content is about to be replaced).
   void StoreLocalPalette(bool flag) { localPalette_ = flag; }
+  // Copy this frame's values into a step and back; a subclass adds its own.
+  virtual void SaveValues(TFrameValues& values) const { values.LocalPalette = localPalette_; }
+  virtual void RestoreValues(const TFrameValues&) {}
 
  private:
   bool localPalette_ = false;
 };
-
-// GIF disposal methods.
-enum : uint8_t { DisposeNone = 0, DisposeKeep = 1, DisposeBackground = 2, DisposePrevious = 3 };
 
 class TWorkGifFrame : public TUniformFrame {
  public:
@@ -91,6 +118,10 @@ class TWorkGifFrame : public TUniformFrame {
   // other than 100 ms, a disposal, transparency), and whether that named a transparent index.
   bool HasControlExtension = true;
   bool NamesTransparentIndex = true;
+
+ protected:
+  void SaveValues(TFrameValues& values) const override;
+  void RestoreValues(const TFrameValues& values) override;
 
  private:
   uint32_t delay_ = 100;

@@ -35,6 +35,10 @@ class TWorkImage : public TSelectBitmap {
   void ClearUndo();
   // Records that the current state is the one the file holds and clears the modified flag.
   void MarkSaved();
+  // The state an undo step keeps: a copy of this class where UndoKeepsClass says so, else the
+  // plain raster. Assign takes it back whole. Frames make their own kind of step, since a copy
+  // of a frame would share its group's palette instead of keeping the one the pixels were on.
+  virtual std::unique_ptr<TSelectBitmap> Snapshot() const;
 
   TUndoStack UndoStack;
   TUndoStack RedoStack;
@@ -43,12 +47,10 @@ class TWorkImage : public TSelectBitmap {
   // The finishing step after a successful read: name, default drawing colours, not modified.
   void FinishLoading(const std::string& name);
   // Whether undo steps are made of this class, so that they also bring back what the class
-  // adds to the raster (a JPEG's quality, a GIF's comments). Frames answer no: a copy of a frame
-  // would share its group's palette instead of keeping the one the pixels were on.
+  // adds to the raster (a JPEG's quality, a GIF's comments).
   virtual bool UndoKeepsClass() const { return false; }
 
  private:
-  std::unique_ptr<TSelectBitmap> Snapshot() const;
   // The number of the current state; a state changed without a snapshot gets a new number
   // first, so that it is never taken for the saved one.
   uint64_t CurrentStateId();

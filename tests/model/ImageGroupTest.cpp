@@ -188,3 +188,43 @@ TEST(ImageGroup, UndoAfterSavingTheGroupMarksItChanged) {
   f->Redo();
   EXPECT_FALSE(g.IsModified());
 }
+
+TEST(GroupUndo, AStepTakesBackTheGroupValuesAndEveryFrameAsOne) {
+  TGifImageGroup g;
+  MakeThreeFrames(g);
+  g.LoopCount = NoLoopExtension;
+  g.MarkSaved();
+  Gif(g, 2)->SetLocalPalette(true);
+  Gif(g, 2)->GetPalette().SetColor(0, MakeColor(9, 9, 9));
+  const TPaletteRecord shared = g.Palette, own = Gif(g, 2)->GetPalette();
+  ASSERT_TRUE(g.SaveUndo());
+  g.LoopCount = 3;
+  g.SetCompression(1);
+  g.SetWidth(8);
+  g.GetFrame(1)->EditImage().SetPixel(7, 0, TPixel(5));
+  g.Palette.SetColor(1, MakeColor(1, 1, 1));
+
+  g.Undo();
+  EXPECT_EQ(g.LoopCount, NoLoopExtension);
+  EXPECT_EQ(g.Compression(), 0);
+  EXPECT_EQ(g.Width, 5);
+  EXPECT_EQ(g.Palette, shared);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(g.GetFrame(i)->Width(), 5);
+  EXPECT_EQ(Gif(g, 2)->GetPalette(), own);  // its own palette stayed its own
+  EXPECT_TRUE(Gif(g, 2)->LocalPalette());
+  EXPECT_FALSE(g.CanUndo());
+
+  g.Redo();
+  EXPECT_EQ(g.LoopCount, 3);
+  EXPECT_EQ(g.Compression(), 1);
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(g.GetFrame(i)->Width(), 8);
+  EXPECT_EQ(g.GetFrame(1)->Image().Pixel(7, 0), TPixel(5));
+  EXPECT_EQ(g.Palette.Color(1), MakeColor(1, 1, 1));
+  EXPECT_TRUE(g.IsModified());
+
+  // Steps taken before frames came or went no longer fit and are gone.
+  ASSERT_TRUE(g.SaveUndo());
+  g.DeleteFrame(0);
+  EXPECT_FALSE(g.CanUndo());
+  EXPECT_FALSE(g.CanRedo());
+}

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "model/Groups.h"
 #include "model/WorkImage.h"
 
 namespace {
@@ -106,4 +107,82 @@ TEST(Undo, AnEditWithoutSnapshotIsNotTakenForTheSavedState) {
   w.Redo();
   EXPECT_EQ(Stamp(w), 7u);
   EXPECT_TRUE(w.IsModified()) << "the redone picture is not the one on disk";
+}
+
+namespace {
+
+// A 4-bit animation of two 5x4 frames on the default 16-colour palette.
+void MakeTwoFrames(TGifImageGroup& g) {
+  g.SetBitCount(4);
+  FillDefaultPalette(g.Palette, 4);
+  for (int i = 0; i < 2; ++i) g.AddFrame();
+  g.SetWidth(5);
+  g.SetHeight(4);
+}
+
+TWorkGifFrame& Gif(TImageGroup& g, int i) { return static_cast<TWorkGifFrame&>(*g.GetFrame(i)); }
+
+}  // namespace
+
+TEST(FrameUndo, StepsBringBackTheFrameValuesWithThePixels) {
+  TGifImageGroup g;
+  MakeTwoFrames(g);
+  TWorkGifFrame& f = Gif(g, 1);
+  f.SetComments({"old"});
+  f.MarkSaved();
+  ASSERT_TRUE(f.SaveUndo());
+  f.SetDelay(250);
+  f.Disposal = DisposePrevious;
+  f.SetInterlaced(true);
+  f.SetComments({"new", "lines"});
+  f.HasControlExtension = false;
+  f.SetTransparent(true);
+  f.EditImage().SetPixel(0, 0, TPixel(3));
+
+  f.Undo();
+  EXPECT_EQ(f.Delay(), 100u);
+  EXPECT_EQ(f.Disposal, DisposeNone);
+  EXPECT_FALSE(f.Interlaced());
+  EXPECT_EQ(f.Comments(), std::vector<std::string>{"old"});
+  EXPECT_TRUE(f.HasControlExtension);
+  EXPECT_FALSE(f.GetTransparent());
+  EXPECT_FALSE(f.IsModified());  // back at the saved state
+  EXPECT_EQ(f.Group(), &g);      // the frame stays in its group
+
+  f.Redo();
+  EXPECT_EQ(f.Delay(), 250u);
+  EXPECT_EQ(f.Disposal, DisposePrevious);
+  EXPECT_TRUE(f.Interlaced());
+  EXPECT_EQ(f.Comments(), (std::vector<std::string>{"new", "lines"}));
+  EXPECT_FALSE(f.HasControlExtension);
+  EXPECT_TRUE(f.GetTransparent());
+  EXPECT_EQ(f.Image().Pixel(0, 0), TPixel(3));
+  EXPECT_TRUE(f.IsModified());
+}
+
+TEST(FrameUndo, TheLocalPaletteFlagComesBackWithThePaletteInTheRightRecord) {
+  TGifImageGroup g;
+  MakeTwoFrames(g);
+  TWorkGifFrame& f = Gif(g, 0);
+  const TPaletteRecord shared = g.Palette;
+  // Giving the frame its own palette and changing that must leave the group's alone on undo.
+  ASSERT_TRUE(f.SaveUndo());
+  f.SetLocalPalette(true);
+  f.GetPalette().SetColor(1, MakeColor(1, 2, 3));
+  ASSERT_TRUE(f.SaveUndo());
+  f.GetPalette().SetColor(1, MakeColor(4, 5, 6));
+  f.Undo();
+  EXPECT_TRUE(f.LocalPalette());
+  EXPECT_EQ(f.GetPalette().Color(1), MakeColor(1, 2, 3));
+  EXPECT_EQ(g.Palette, shared);
+  f.Undo();
+  EXPECT_FALSE(f.LocalPalette());
+  EXPECT_EQ(f.GetPalette(), shared);
+  f.Redo();
+  EXPECT_TRUE(f.LocalPalette());
+  EXPECT_EQ(f.GetPalette().Color(1), MakeColor(1, 2, 3));
+  EXPECT_EQ(g.Palette, shared);
+  // The other frame still paints with the group palette.
+  EXPECT_FALSE(Gif(g, 1).LocalPalette());
+  EXPECT_EQ(Gif(g, 1).GetPalette(), shared);
 }

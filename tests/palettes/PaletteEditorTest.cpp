@@ -11,7 +11,9 @@
 #include <QTest>
 
 #include "PaletteTestFolder.h"
+#include "model/PaletteFormats.h"
 #include "palettes/NewPaletteDlg.h"
+#include "palettes/OpenPaletteDlg.h"
 #include "palettes/PaletteGrid.h"
 #include "windows/ScriptedDialogs.h"
 
@@ -120,6 +122,51 @@ TEST_F(PaletteEditorTest, WithoutAnImageOnlySavingIsPossible) {
   e.SavePaletteActExecute();
   EXPECT_EQ(folder_.ReadRaw("Mine.plt").size(), 1060);
   EXPECT_TRUE(e.ImportPaletteFrame->lbPalettes->FileNames().contains("Mine.plt"));
+}
+
+TEST_F(PaletteEditorTest, EveryFileFormatOpensIntoTheEditorAndSavesBackAlike) {
+  // Colours that a format rounding or reordering channels would change.
+  TPaletteRecord pal;
+  pal.Count = 5;
+  const TColor colors[] = {MakeColor(1, 2, 3), MakeColor(255, 0, 128), MakeColor(0, 255, 7),
+                           MakeColor(200, 100, 50), MakeColor(255, 255, 255)};
+  for (int i = 0; i < 5; ++i) pal.SetColor(i, colors[i]);
+  auto e = Open(Numbered(16), 8);
+  for (const TPaletteFormatInfo& from : PaletteFormats()) {
+    if (from.Format == TPaletteFormat::Velmora) continue;
+    const QString stored = QString("in-%1%2").arg(from.Key, from.Extension);
+    const std::string bytes = PaletteBytesAs(from.Format, pal, "In");
+    folder_.WriteRaw(stored, QByteArray(bytes.data(), qsizetype(bytes.size())));
+    dialogs_.DialogScripts.push_back([&](QDialog& d) {
+      auto& dlg = static_cast<TfrmOpenPaletteDlg&>(d);
+      EXPECT_TRUE(dlg.frmStoredPalettes->lbPalettes->SelectFile(stored)) << from.Key;
+      return int(QDialog::Accepted);
+    });
+    e->SetEditPalette(Numbered(16));
+    e->OpenPaletteAct->trigger();
+    EXPECT_TRUE(SameEntries(e->EditPalette, pal)) << "opening " << from.Key;
+    // The editor's own list of stored palettes offers it to take colours from, too.
+    e->ImportPaletteFrame->lbPalettes->Reread();
+    ASSERT_TRUE(e->ImportPaletteFrame->lbPalettes->SelectFile(stored)) << from.Key;
+    EXPECT_TRUE(SameEntries(e->ImportPaletteFrame->Palette, pal)) << "listing " << from.Key;
+
+    for (const TPaletteFormatInfo& to : PaletteFormats()) {
+      const QString name = QString("out-%1-%2").arg(from.Key, to.Key);
+      dialogs_.DialogScripts.push_back([&](QDialog& d) {
+        auto& dlg = static_cast<TfrmOpenPaletteDlg&>(d);
+        dlg.cbFormat->setCurrentIndex(dlg.cbFormat->findData(int(to.Format)));
+        dlg.ePaletteName->setText(name);
+        return int(QDialog::Accepted);
+      });
+      e->SavePaletteAct->trigger();
+      const QString saved = name + (to.Format == TPaletteFormat::Velmora ? ".plt" : to.Extension);
+      EXPECT_TRUE(e->ImportPaletteFrame->lbPalettes->IsUsable(saved)) << saved.toStdString();
+      TPaletteRecord back;
+      ReadPalette(QFile::encodeName(folder_.Path(saved)).toStdString(), back);
+      EXPECT_TRUE(SameEntries(back, pal)) << saved.toStdString();
+    }
+  }
+  EXPECT_TRUE(dialogs_.Shown("error").isEmpty()) << dialogs_.Shown("error").join('\n').toStdString();
 }
 
 TEST_F(PaletteEditorTest, RampRunsLandRowWiseAndColumnWiseWithWrapAround) {

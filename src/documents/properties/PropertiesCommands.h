@@ -7,7 +7,7 @@
 // "&Apply" writes the panel into the current image as one undo step, or into the current group.
 // A change of colour depth asks through the colour reduction dialog; when the user cancels it the
 // depth, pixels and palette stay as they were, the other values are applied and "&Apply" stays
-// enabled. Depth and size changes of a frame of an animation reach every frame of it.
+// enabled; with no other value changed nothing is recorded and the document stays unmodified. Depth and size changes of a frame of an animation reach every frame of it.
 
 #include <QPlainTextEdit>
 #include <functional>
@@ -15,6 +15,7 @@
 #include "documents/FeatureModule.h"
 
 class TImageGroup;
+class TOnceChooser;
 class TPropertiesPanel;
 class TWorkImage;
 struct TPropertyValues;
@@ -44,6 +45,9 @@ class TPropertiesCommands : public TFeatureModule {
  private:
   void ApplyImageProperties(TWorkImage& image);
   void ApplyGroupProperties(TImageGroup& group);
+  // Whether the colour depth goes from `current` to `bits`; a reduction is asked for now, and a
+  // cancelled one sets `cancelled`.
+  bool AskDepthChange(TOnceChooser& chooser, int bits, int current, bool& cancelled);
   // Shows the changed document again, as selecting its node does.
   void RefreshShown();
   // Applies `palette` to the current image, or to every frame that shares it.

@@ -18,6 +18,21 @@ std::optional<TPoint> TLayerTool::BeginPress(Qt::MouseButton button, const QPoin
   return p;
 }
 
+void TLayerTool::PressSelection(Qt::MouseButton button, TPoint p,
+                                const std::function<void(TSelectBitmap& copy)>& select) {
+  TSelectBitmap& copy = *env_.Session().WorkingCopy();
+  const bool wasModified = copy.IsModified();
+  copy.SetModified(false);
+  if (button == Qt::LeftButton) {
+    if (copy.HasLayer()) copy.DropLayer();
+    select(copy);
+  } else if (env_.View().SelectionExists()) {
+    StartLayerMove(p);
+  }
+  CommitPress(wasModified);
+  env_.View().Redraw();
+}
+
 void TLayerTool::StartLayerMove(TPoint grab) {
   TSelectBitmap& copy = *env_.Session().WorkingCopy();
   MovingLayer = true;

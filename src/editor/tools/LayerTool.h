@@ -3,12 +3,14 @@
 // the state before it; the selected pixels move as a floating layer with the buttons that do not
 // select; leaving the tool merges the layer into the image as one undo step.
 
+#include <functional>
 #include <optional>
 
 #include "editor/tools/Tool.h"
 #include "model/Geometry.h"
 
 class IToolEnvironment;
+class TSelectBitmap;
 
 class TLayerTool : public ITool {
  public:
@@ -25,6 +27,11 @@ class TLayerTool : public ITool {
   std::optional<TPoint> BeginPress(Qt::MouseButton button, const QPoint& position,
                                    Qt::KeyboardModifiers shift);
   void StartLayerMove(TPoint grab);
+  // The rest of a press at `p` of the select and wand tools: the left button drops a floating
+  // layer and changes the selection through `select`, another button starts moving the selected
+  // pixels; then the press is committed and the view redrawn.
+  void PressSelection(Qt::MouseButton button, TPoint p,
+                      const std::function<void(TSelectBitmap& copy)>& select);
   // Moves the floating layer with the pointer; false when the pointer is where it was.
   bool FollowPointer(TPoint point);
   // The end of a press: the snapshot, and what the image takes from the working copy.

@@ -20,25 +20,15 @@ void TSelectTool::MouseDown(Qt::MouseButton button, const QPoint& position,
                             Qt::KeyboardModifiers shift) {
   const std::optional<TPoint> press = BeginPress(button, position, shift);
   if (!press || dragging_ || MovingLayer) return;
-  const TPoint p = *press;
-  TSelectBitmap* copy = env_.Session().WorkingCopy();
-  TZoomView& view = env_.View();
-  const bool wasModified = copy->IsModified();
-  copy->SetModified(false);
-  if (button == Qt::LeftButton) {
-    if (copy->HasLayer()) copy->DropLayer();
+  PressSelection(button, *press, [&](TSelectBitmap& copy) {
     const TSelectMode mode = env_.Options().SelectMode;
-    if (mode == TSelectMode::Replace && !(shift & Qt::ShiftModifier)) copy->ClearSelection();
+    if (mode == TSelectMode::Replace && !(shift & Qt::ShiftModifier)) copy.ClearSelection();
     selectPen_ = mode == TSelectMode::Xor        ? TMaskPen::Xor
                  : mode == TSelectMode::Subtract ? TMaskPen::White
                                                  : TMaskPen::Black;
     dragging_ = true;
-    view.AnchorPoint = LastPoint = p;
-  } else if (view.SelectionExists()) {
-    StartLayerMove(p);
-  }
-  CommitPress(wasModified);
-  view.Redraw();
+    env_.View().AnchorPoint = LastPoint = *press;
+  });
 }
 
 void TSelectTool::MouseMove(const QPoint& position, Qt::KeyboardModifiers shift) {

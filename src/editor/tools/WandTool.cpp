@@ -17,23 +17,13 @@ void TWandTool::MouseDown(Qt::MouseButton button, const QPoint& position,
                           Qt::KeyboardModifiers shift) {
   const std::optional<TPoint> press = BeginPress(button, position, shift);
   if (!press || MovingLayer) return;
-  const TPoint p = *press;
-  TSelectBitmap* copy = env_.Session().WorkingCopy();
-  TZoomView& view = env_.View();
-  const bool wasModified = copy->IsModified();
-  copy->SetModified(false);
-  if (button == Qt::LeftButton) {
-    if (copy->HasLayer()) copy->DropLayer();
+  // The wand's selection is committed at the press.
+  PressSelection(button, *press, [&](TSelectBitmap& copy) {
     // Shift adds whatever the mode bar says.
     const TSelectMode mode =
         shift & Qt::ShiftModifier ? TSelectMode::Add : env_.Options().SelectMode;
-    CombineRegion(copy->EditMask(), WandRegion(copy->Image(), p.X, p.Y), mode);
-  } else if (view.SelectionExists()) {
-    StartLayerMove(p);
-  }
-  // The wand's selection is committed at the press.
-  CommitPress(wasModified);
-  view.Redraw();
+    CombineRegion(copy.EditMask(), WandRegion(copy.Image(), press->X, press->Y), mode);
+  });
 }
 
 void TWandTool::MouseMove(const QPoint& position, Qt::KeyboardModifiers shift) {

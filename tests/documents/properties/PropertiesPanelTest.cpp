@@ -143,6 +143,14 @@ TEST_F(PropertiesPanelTest, ACancelledDepthChangeKeepsThePixelsButAppliesTheRest
     for (int x = 0; x < 4; ++x) EXPECT_EQ(Image(*form).Image().Pixel(x, y), before.Pixel(x, y));
   EXPECT_TRUE(ApplyEnabled(*form));  // so the user can try again
   EXPECT_EQ(p.cbColorMode->currentText(), "8 bit (256colors)");
+  // The one step holds exactly what went in.
+  EXPECT_EQ(UndoDepth(*form), 1);
+  Trigger(*form, "UndoAct");
+  EXPECT_EQ(Image(*form).Height(), 4);
+  EXPECT_FALSE(Image(*form).IsModified());
+  Trigger(*form, "RedoAct");
+  EXPECT_EQ(Image(*form).Height(), 5);
+  ChooseMode(*form, 8);
 
   AnswerReduction([](TfrmPixelFormat& d) {
     d.rbOptimal->click();
@@ -169,6 +177,36 @@ TEST_F(PropertiesPanelTest, LeavingAlphaSaysWhatBecameTransparent) {
   EXPECT_TRUE(Image(*form).GetTransparent());
   EXPECT_EQ(ImagePixel(*form, 0, 0), Image(*form).GetTransparentColor());
   EXPECT_EQ(form->StatusText(2), "Pixels less than half opaque became the transparent color.");
+}
+
+TEST_F(PropertiesPanelTest, ACancelledDepthChangeAloneRecordsNothing) {
+  const auto cancel = [](TfrmPixelFormat&) { return int(QDialog::Rejected); };
+  auto form = OpenShown(MakeBitmap("a.bmp", 4, 4));
+  ChooseMode(*form, 4);
+  AnswerReduction(cancel);
+  Trigger(*form, "ApplyAct");
+  EXPECT_EQ(Image(*form).GetBitCount(), 24);
+  EXPECT_EQ(UndoDepth(*form), 0);
+  EXPECT_FALSE(Image(*form).IsModified());
+  form->UpdateActions();
+  EXPECT_FALSE(form->Act("UndoAct").isEnabled());
+  EXPECT_TRUE(ApplyEnabled(*form));
+
+  // The same for an animation and for one of its frames: no frame gets a step.
+  form.reset();
+  form = OpenShown(MakeAnimation("b.gif", 2));
+  TImageGroup* group = form->Editor().Session().CurrentGroup();
+  ChooseMode(*form, 1);
+  AnswerReduction(cancel);
+  Trigger(*form, "ApplyAct");
+  form->Navigator->Select(Node(*form, 0, 1));
+  ChooseMode(*form, 1);
+  AnswerReduction(cancel);
+  Trigger(*form, "ApplyAct");
+  EXPECT_TRUE(dialogs_.DialogScripts.empty());  // both were asked
+  EXPECT_EQ(group->BitCount, 4);
+  EXPECT_FALSE(group->IsModified());
+  for (int i = 0; i < group->Count(); ++i) EXPECT_EQ(group->GetFrame(i)->UndoStack.Count(), 0);
 }
 
 TEST_F(PropertiesPanelTest, GifImageCommentsInterlacingAndTransparentColour) {
@@ -256,6 +294,34 @@ TEST_F(PropertiesPanelTest, AnAnimationTakesLoopsCompressionSizeAndDepthForAllFr
   }
   EXPECT_TRUE(group->IsModified());
   EXPECT_FALSE(ApplyEnabled(*form));
+
+  // The whole change is one step of the animation's own history.
+  Trigger(*form, "UndoAct");
+  EXPECT_EQ(group->LoopCount, 0);
+  EXPECT_EQ(group->Compression(), 0);
+  EXPECT_EQ(group->BitCount, 4);
+  EXPECT_EQ(group->GetFrame(2)->Width(), 8);
+  EXPECT_EQ(p.PlayCntEdit->text(), "0");
+  EXPECT_EQ(p.eXSize->text(), "8");
+  EXPECT_EQ(p.cbColorMode->currentText(), "4 bit (16colors)");
+  form->UpdateActions();
+  EXPECT_FALSE(form->Act("UndoAct").isEnabled());
+  Trigger(*form, "RedoAct");
+  EXPECT_EQ(p.PlayCntEdit->text(), "3");
+  EXPECT_EQ(group->GetFrame(2)->GetBitCount(), 2);
+}
+
+TEST_F(PropertiesPanelTest, AnAnimationThatPlaysOnceKeepsDoingSoWhenOtherValuesChange) {
+  auto form = OpenShown(MakeAnimation("a.gif", 2));
+  auto* group = static_cast<TGifImageGroup*>(form->Editor().Session().CurrentGroup());
+  group->LoopCount = NoLoopExtension;  // as read from a file without a looping extension
+  Trigger(*form, "CancelAct");
+  TPropertiesPanel& p = Panel(*form);
+  EXPECT_EQ(p.PlayCntEdit->text(), "65535");
+  p.cbCompression->setCurrentIndex(1);
+  Trigger(*form, "ApplyAct");
+  EXPECT_EQ(group->Compression(), 1);
+  EXPECT_EQ(group->LoopCount, NoLoopExtension);
 }
 
 TEST_F(PropertiesPanelTest, AFramePageLoadsAndAppliesDelayDisposalAndLimits) {
@@ -280,6 +346,39 @@ TEST_F(PropertiesPanelTest, AFramePageLoadsAndAppliesDelayDisposalAndLimits) {
   EXPECT_EQ(first->Height(), 12);
   EXPECT_EQ(UndoDepth(*form), 1);
   EXPECT_EQ(first->UndoStack.Count(), 1);
+}
+
+TEST_F(PropertiesPanelTest, UndoAndRedoOfAFrameBringBackItsDelayAndDisposal) {
+  const QString path = MakeAnimation("a.gif", 3);
+  auto form = OpenShown(path);
+  form->Navigator->Select(Node(*form, 0, 1));
+  TPropertiesPanel& p = Panel(*form);
+  ASSERT_EQ(p.Page(), GifFramePage);
+  const int oldDisposal = p.cbDisposeMethod->currentIndex();
+  const int newDisposal = oldDisposal == 2 ? 3 : 2;
+  Type(p.IntervalEdit, "250");
+  p.cbDisposeMethod->setCurrentIndex(newDisposal);
+  Trigger(*form, "ApplyAct");
+  auto& frame = static_cast<TWorkGifFrame&>(Image(*form));
+  ASSERT_EQ(frame.Delay(), 250u);
+  ASSERT_EQ(UndoDepth(*form), 1);
+
+  const auto saved = [&] {
+    Trigger(*form, "SaveAct");
+    TGifImageGroup reread;
+    reread.LoadFromFile(Local(path));
+    auto& f = static_cast<TWorkGifFrame&>(*reread.GetFrame(1));
+    return std::pair(f.Delay(), int(f.Disposal));
+  };
+  Trigger(*form, "UndoAct");
+  EXPECT_EQ(frame.Delay(), 100u);
+  EXPECT_EQ(p.IntervalEdit->text(), "100");
+  EXPECT_EQ(p.cbDisposeMethod->currentIndex(), oldDisposal);
+  EXPECT_EQ(saved(), std::pair(100u, oldDisposal));
+  Trigger(*form, "RedoAct");
+  EXPECT_EQ(p.IntervalEdit->text(), "250");
+  EXPECT_EQ(p.cbDisposeMethod->currentIndex(), newDisposal);
+  EXPECT_EQ(saved(), std::pair(250u, newDisposal));
 }
 
 TEST_F(PropertiesPanelTest, ThePaletteEditorChangesEveryFrameSharingThePalette) {
