@@ -217,9 +217,13 @@ void DrawZoomed(const TSurface& source, int originX, int originY, const TPixelRo
 }
 
 void CompositeLayer(const TSelectBitmap& image, const TRect& visible, int factor,
-                    const TPixelRows& target) {
+                    const TPixelRows& target, TColor background) {
   const TSurface* layer = image.Layer();
   if (!layer) return;
+  // Translucent layer pixels of a 32-bit image show the hatch through, as they will once dropped.
+  const bool alpha = image.GetBitCount() == 32;
+  const int period = factor <= 4 ? 2 : factor / 2;
+  const TPixel back = ViewPixel(background), inverse = ViewPixel(background ^ 0xFFFFFF);
   const TMaskSurface& mask = image.Mask();
   const int lx = image.LayerLeft, ly = image.LayerTop;
   const TRect bounds{0, 0, std::min(layer->Width(), mask.Width()),
@@ -235,6 +239,12 @@ void CompositeLayer(const TSelectBitmap& image, const TRect& visible, int factor
       const int left = std::max((sx + lx - visible.Left) * factor, 0);
       const int right = std::min((sx + lx - visible.Left) * factor + factor, target.Width);
       const TPixel p = layerRow[sx] | OpaqueBits;
+      if (alpha && IsTranslucent(layerRow[sx])) {
+        for (int y = std::max(top, 0); y < bottom; ++y)
+          for (int x = left; x < right; ++x)
+            target.Row(y)[x] = BlendOver(layerRow[sx], x % period == y % period ? inverse : back);
+        continue;
+      }
       for (int y = std::max(top, 0); y < bottom; ++y)
         std::fill(target.Row(y) + left, target.Row(y) + right, p);
     }

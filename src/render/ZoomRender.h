@@ -60,9 +60,10 @@ void DrawZoomed(const TSurface& source, int originX, int originY, const TPixelRo
 
 // Lays the floating layer of `image` over a view of the image part `visible` (right and bottom
 // exclusive) magnified by `factor`: every view pixel of a selected mask cell, grid lines included,
-// takes the layer's pixel. Mask and layer lie at LayerLeft, LayerTop.
+// takes the layer's pixel; translucent pixels of a 32-bit image blend over the hatch of
+// `background` instead. Mask and layer lie at LayerLeft, LayerTop.
 void CompositeLayer(const TSelectBitmap& image, const TRect& visible, int factor,
-                    const TPixelRows& target);
+                    const TPixelRows& target, TColor background = MakeColor(192, 192, 192));
 
 // One dashed segment of the selection outline: `n` pixels from (x, y) along the row or the
 // column. The dash phase follows the segment's start coordinate along its axis, so segments of one

@@ -314,6 +314,35 @@ TEST(LayerCompositing, SelectedCellsShowTheLayerOverGridAndHatch) {
   EXPECT_EQ(At(view, 4 * f, 2 * f + 3), Grid);         // the closing column stays
 }
 
+TEST(LayerCompositing, TranslucentLayerPixelsOfAlphaImagesShowTheHatch) {
+  TSelectBitmap image;
+  image.InitImage(2, 1, nullptr, 32);
+  image.EditImage().Fill(ColorToPixel(clBlack));
+  image.EditImage().SetPixel(1, 0, WithAlpha(ColorToPixel(Red), 128));
+  image.EditMask().SetSelected(1, 0, true);
+  image.LiftSelection(false, clWhite);
+  image.LayerLeft = -1;  // the layer floats over the opaque black pixel
+  const int f = 4;
+  TSurface view(2 * f + 1, f + 1, 0);
+  DrawZoomed(image.Image(), 0, 0, RowsOf(view), Style(f));
+  CompositeLayer(image, {0, 0, 2, 1}, f, RowsOf(view), Back);
+  // As over the hatch in the view (see AlphaBlendsOverTheHatch), not over the black beneath.
+  EXPECT_EQ(At(view, 1, 1), MakeColor(159, 31, 31));
+  EXPECT_EQ(At(view, 2, 1), MakeColor(224, 96, 96));
+}
+
+// A preview of a 32-bit image carries its alpha premultiplied.
+TEST(Preview, AlphaImagesArePremultiplied) {
+  TSelectBitmap image;
+  image.InitImage(2, 1, nullptr, 32);
+  image.EditImage().SetPixel(0, 0, WithAlpha(ColorToPixel(Red), 128));
+  image.EditImage().SetPixel(1, 0, WithAlpha(ColorToPixel(Red), 0));
+  TSurface out(2, 1, 0);
+  ComposePreview(image, {0, 0, 2, 1}, false, RowsOf(out));
+  EXPECT_EQ(out.Pixel(0, 0), 0x80800000u);
+  EXPECT_EQ(out.Pixel(1, 0), 0u);
+}
+
 TEST(Preview, TransparentPixelsAreClearAndTheLayerLiesOnTop) {
   TSelectBitmap image;
   image.InitImage(3, 2, nullptr, 24);
