@@ -44,13 +44,26 @@ const TSurface& TransparentSource() {
   return source;
 }
 
-void RenderAt(benchmark::State& state, const TSurface& source, bool transparent) {
+// A 32-bit picture where every fourth pixel is half transparent.
+const TSurface& AlphaSource() {
+  static const TSurface source = [] {
+    TSurface s = Source();
+    for (int y = 0; y < s.Height(); ++y)
+      for (int x = (y & 1); x < s.Width(); x += 4) s.SetPixel(x, y, WithAlpha(s.Pixel(x, y), 128));
+    return s;
+  }();
+  return source;
+}
+
+void RenderAt(benchmark::State& state, const TSurface& source, bool transparent,
+              bool alpha = false) {
   const int factor = 1 << state.range(0);
   TSurface view(ViewWidth, ViewHeight, 0);
   TZoomStyle style;
   style.Factor = factor;
   style.Transparent = transparent;
   style.TransparentColor = clBlack;
+  style.Alpha = alpha;
   for (auto _ : state) {
     DrawZoomed(source, 0, 0, RowsOf(view), style);
     benchmark::DoNotOptimize(view.Bits());
@@ -95,6 +108,11 @@ void BM_DrawZoomedHatched(benchmark::State& state) {
   RenderAt(state, TransparentSource(), true);
 }
 BENCHMARK(BM_DrawZoomedHatched)->DenseRange(0, 4);
+
+void BM_DrawZoomedAlpha(benchmark::State& state) {
+  RenderAt(state, AlphaSource(), false, true);
+}
+BENCHMARK(BM_DrawZoomedAlpha)->DenseRange(0, 4);
 
 // The outline of a large selection over the visible part, as each timer tick draws it.
 void BM_SelectionOutline(benchmark::State& state) {

@@ -71,6 +71,8 @@ int RunGif(const std::string& out, const std::vector<std::string>& frames, const
     opened.push_back(OpenInput(path));
     if (opened.back().IsGroup())
       throw EFileError(path, "Frames are single pictures; this file holds several.");
+    // GIF frames show transparency through a key colour: alpha below 128 becomes it.
+    if (opened.back().Image->UsesAlpha()) FitBitCount(*opened.back().Image, {24}, o.Dither);
     const TSelectBitmap& first = *opened.front().Image;
     const TSelectBitmap& image = *opened.back().Image;
     if (image.Width() != first.Width() || image.Height() != first.Height())

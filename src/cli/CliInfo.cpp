@@ -54,6 +54,7 @@ void PrintFrame(std::ostringstream& o, const TWorkFrame& f, int index) {
     << ", \"localPalette\": " << Bool(uniform && uniform->LocalPalette())
     << ", \"transparent\": " << Bool(f.GetTransparent())
     << ", \"transparentColor\": " << Hex(f.GetTransparentColor())
+    << ", \"usesAlpha\": " << Bool(f.UsesAlpha())
     << ", \"comments\": " << Comments(gif ? gif->Comments() : std::vector<std::string>{}) << "}";
 }
 
@@ -87,7 +88,8 @@ std::string ImageJson(const TWorkImage& w, const TPictureFacts& f) {
     << ",\n  \"height\": " << f.Height << ",\n  \"bitCount\": " << f.BitCount
     << ",\n  \"paletteCount\": " << f.PaletteCount
     << ",\n  \"transparent\": " << Bool(f.Transparent)
-    << ",\n  \"transparentColor\": " << Hex(f.TransparentColor);
+    << ",\n  \"transparentColor\": " << Hex(f.TransparentColor)
+    << ",\n  \"usesAlpha\": " << Bool(f.UsesAlpha);
   if (auto* gif = dynamic_cast<const TWorkGifImage*>(&w))
     o << ",\n  \"compression\": " << Quote(gif->Compression() ? "RLE" : "LZW")
       << ",\n  \"interlaced\": " << Bool(gif->Interlaced())

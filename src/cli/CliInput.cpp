@@ -34,6 +34,8 @@ std::optional<TPictureFacts> ProbeInput(const std::string& path) {
 }
 
 std::string RasterToRgba(const TSelectBitmap& raster) {
+  // 32-bit images carry their own alpha; others show the key colour as transparent.
+  const bool alpha = raster.GetBitCount() == 32;
   const bool transparent = raster.GetTransparent();
   const TPixel key = ColorToPixel(raster.GetTransparentColor());
   const TSurface& image = raster.Image();
@@ -46,7 +48,7 @@ std::string RasterToRgba(const TSelectBitmap& raster) {
       out[0] = char(p >> 16);
       out[1] = char(p >> 8);
       out[2] = char(p);
-      out[3] = char(transparent && p == key ? 0 : 255);
+      out[3] = char(alpha ? AlphaOf(row[x]) : transparent && p == key ? 0 : 255);
     }
   }
   return rgba;

@@ -18,7 +18,7 @@ const char* const Usage =
     "                                  [--compression lzw|rle] [--loop N]\n"
     "       velmora-cli palette IN OUT [--format plt|gpl|jasc|riff|act]\n"
     "       velmora-cli palettes\n"
-    "       velmora-cli icon OUT.ico IN... [--bits 1|4|8|16|24]\n"
+    "       velmora-cli icon OUT.ico IN... [--bits 1|4|8|16|24|32]\n"
     "       velmora-cli gif OUT.gif FRAME... [--delay MS] [--loop N] [--bits N] [--dither 0-6]\n";
 
 int ParseInt(const std::string& option, const std::string& text, int low, int high) {
@@ -70,7 +70,7 @@ std::vector<std::string> Inputs(const std::vector<std::string>& args, size_t& ne
 int RunIconCommand(const std::vector<std::string>& args) {
   size_t next = 2;
   const std::vector<std::string> inputs = Inputs(args, next);
-  int bits = 24;
+  int bits = 32;
   for (; next < args.size(); next += 2) {
     if (args[next] != "--bits") throw EUsage("unknown option " + args[next]);
     if (next + 1 >= args.size()) throw EUsage("--bits needs a value");

@@ -17,9 +17,9 @@ QStringList CommandIconNames();
 QImage CommandImage(const QString& name, int scale);
 
 // Node icons of the navigator: 0 other image, 1 animated GIF, 2 JPEG, 3 image list, 4 bitmap,
-// 5 GIF image, 6 icon; 7 to 13 are the same marked as holding a floating selection.
-constexpr int NodeIconCount = 14;
-constexpr int FloatingNodeOffset = 7;
+// 5 GIF image, 6 icon, 7 PNG picture; 8 to 15 are the same marked as holding a floating selection.
+constexpr int NodeIconCount = 16;
+constexpr int FloatingNodeOffset = 8;
 QIcon NodeIcon(int index);
 QImage NodeImage(int index, int scale);
 

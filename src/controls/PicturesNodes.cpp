@@ -36,6 +36,12 @@ void DrawKind(TPixelPainter& p, int kind) {
       p.Fill(3, 3, 10, 2, Ink::Blue);
       p.Fill(5, 7, 6, 5, Ink::Teal);
       break;
+    case 7:  // PNG picture: a soft shape over the transparency checks
+      p.Box(1, 1, 14, 14, Ink::Dark, Ink::Paper);
+      p.Checker(2, 2, 12, 12, Ink::Light, Ink::Paper);
+      p.Fill(4, 5, 8, 6, Ink::Teal);
+      p.Fill(5, 4, 6, 8, Ink::Teal);
+      break;
     default:  // any other picture
       Landscape(p, Ink::Light);
       break;

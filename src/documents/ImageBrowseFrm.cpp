@@ -22,6 +22,7 @@ int SingleImageIndex(const TWorkImage* image) {
   if (dynamic_cast<const TWorkBitmap*>(image)) return 4;
   if (dynamic_cast<const TWorkJpeg*>(image)) return 2;
   if (dynamic_cast<const TWorkGifImage*>(image)) return 5;
+  if (dynamic_cast<const TWorkPng*>(image)) return 7;
   if (dynamic_cast<const TIconFrame*>(image)) return 6;
   return 0;
 }

@@ -23,6 +23,8 @@ TDocumentKind KindOfType(int typeNumber) {
       return TDocumentKind::GifAnimation;
     case 5:
       return TDocumentKind::Icon;
+    case 6:
+      return TDocumentKind::Png;
     default:
       return TDocumentKind::Bitmap;
   }
@@ -92,6 +94,8 @@ void TNewImageForm::BuildTypeGroup() {
   tbGIFAnimation->setObjectName("tbGIFAnimation");
   tbIcon = AddTypeButton(" &Icon (*.ico)", 5);
   tbIcon->setObjectName("tbIcon");
+  tbPNG = AddTypeButton(" P&NG (*.png)", 6);
+  tbPNG->setObjectName("tbPNG");
 }
 
 void TNewImageForm::BuildColorModeGroup() {

@@ -41,6 +41,7 @@ class TNewImageForm : public QDialog {
   TAdvSpeedButton* tbGIFImage;
   TAdvSpeedButton* tbGIFAnimation;
   TAdvSpeedButton* tbIcon;
+  TAdvSpeedButton* tbPNG;
   QGroupBox* gbColorMode;
   QComboBox* cbColorMode;
   QGroupBox* gbSize;

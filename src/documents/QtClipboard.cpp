@@ -8,10 +8,6 @@
 
 namespace {
 
-constexpr uint32_t Opaque = 0xFF000000u;
-// Pixels at least this opaque are pasted with their colour; the others count as not selected.
-constexpr int AlphaThreshold = 128;
-
 }  // namespace
 
 QImage TQtClipboard::ToImage(const TSurface& surface) {
@@ -21,7 +17,8 @@ QImage TQtClipboard::ToImage(const TSurface& surface) {
     auto* dst = reinterpret_cast<uint32_t*>(image.scanLine(y));
     for (int x = 0; x < surface.Width(); ++x) {
       const TPixel p = src[x] & 0xFFFFFFu;
-      dst[x] = p == ClipboardKeyColor ? p : p | Opaque;  // the key keeps alpha 0
+      // The key keeps alpha 0; other pixels carry their alpha (opaque below 32 bits).
+      dst[x] = p == ClipboardKeyColor ? p : p | uint32_t(AlphaOf(src[x])) << 24;
     }
   }
   return image;
@@ -34,7 +31,7 @@ TSurface TQtClipboard::FromImage(const QImage& image) {
     const auto* src = reinterpret_cast<const uint32_t*>(argb.constScanLine(y));
     TPixel* dst = surface.Row(y);
     for (int x = 0; x < argb.width(); ++x)
-      dst[x] = qAlpha(src[x]) < AlphaThreshold ? ClipboardKeyColor : src[x] & 0xFFFFFFu;
+      dst[x] = qAlpha(src[x]) == 0 ? ClipboardKeyColor : WithAlpha(src[x], qAlpha(src[x]));
   }
   return surface;
 }

@@ -198,8 +198,9 @@ void TZoomView::RenderView(bool full) {
     style.Hatch = true;
     style.Transparent = copy.GetTransparent();
     style.TransparentColor = copy.GetTransparentColor();
+    style.Alpha = copy.GetBitCount() == 32;
     DrawZoomed(copy.Image(), visible.Left, visible.Top, rows, style);
-    if (copy.HasLayer()) CompositeLayer(copy, visible, ZoomFactor, rows);
+    if (copy.HasLayer()) CompositeLayer(copy, visible, ZoomFactor, rows, style.Background);
   }
   TOutlineStyle outline;
   outline.Pattern = DashPattern;

@@ -10,7 +10,9 @@ class IClipboard {
  public:
   virtual ~IClipboard() = default;
   virtual bool HasBitmap() const = 0;
-  // The bitmap as a 32-bit surface of pixel words (blue in the low byte, high byte 0).
+  // The bitmap as a 32-bit surface of pixel words (blue in the low byte, the transparency on top
+  // as 32-bit images keep it: 0 for opaque pixels). Fully transparent pixels are
+  // ClipboardKeyColor.
   virtual std::optional<TSurface> GetBitmap() const = 0;
   virtual void SetBitmap(const TSurface& bitmap) = 0;
 };

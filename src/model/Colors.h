@@ -30,6 +30,16 @@ constexpr uint32_t SwapRedBlue(uint32_t c) {
 constexpr TPixel ColorToPixel(TColor c) { return SwapRedBlue(c) & 0xFFFFFF; }
 constexpr TColor PixelToColor(TPixel p) { return SwapRedBlue(p) & 0xFFFFFF; }
 
+// Alpha of 32-bit images. Their pixel words keep the transparency (255 - alpha) in the top byte,
+// so that 0, which every word made from a colour carries, means opaque. Images of other depths
+// keep the top byte 0 and show transparency through their key colour instead.
+constexpr int AlphaOf(TPixel p) { return 255 - int(p >> 24); }
+constexpr TPixel WithAlpha(TPixel p, int alpha) {
+  return (p & 0xFFFFFF) | (TPixel(255 - (alpha & 0xFF)) << 24);
+}
+// Whether the pixel shows anything beneath it.
+constexpr bool IsTranslucent(TPixel p) { return (p >> 24) != 0; }
+
 // Sign as the tools need it: -1 for negative values, 1 otherwise (also for 0).
 constexpr int SignOf(int v) { return v < 0 ? -1 : 1; }
 

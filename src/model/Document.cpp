@@ -14,6 +14,7 @@ const std::vector<TDocumentFormat>& DocumentFormats() {
       {".jpeg", TDocumentKind::Jpeg, TDocumentKind::Jpeg},
       {".gif", TDocumentKind::GifImage, TDocumentKind::GifAnimation},
       {".ico", TDocumentKind::Icon, TDocumentKind::Icon},
+      {".png", TDocumentKind::Png, TDocumentKind::Png},
   };
   return formats;
 }
@@ -56,6 +57,7 @@ TDocument CreateDocument(TDocumentKind kind) {
     case TDocumentKind::GifAnimation: doc.Group = std::make_unique<TGifImageGroup>(); break;
     case TDocumentKind::Icon: doc.Group = std::make_unique<TIconGroup>(); break;
     case TDocumentKind::ImageList: doc.Group = std::make_unique<TImageListGroup>(); break;
+    case TDocumentKind::Png: doc.Image = std::make_unique<TWorkPng>(); break;
   }
   return doc;
 }
@@ -81,6 +83,7 @@ TDocumentKind KindOf(TFileFormat format, bool multi) {
     case TFileFormat::Gif: return multi ? TDocumentKind::GifAnimation : TDocumentKind::GifImage;
     case TFileFormat::Ico: return TDocumentKind::Icon;
     case TFileFormat::Jpeg: return TDocumentKind::Jpeg;
+    case TFileFormat::Png: return TDocumentKind::Png;
     default: return TDocumentKind::Bitmap;
   }
 }
@@ -95,12 +98,14 @@ TDocument CreateDocumentToOpen(const std::string& path) {
       content == TFileFormat::Gif && GifImageCount(bytes.data(), bytes.size()) > 1;
   TFileFormat format = content;
   if (content == TFileFormat::Unknown) {
-    // The reader of the named format says what is wrong with it. A name ending in .png alone
-    // names no class: PNG content is what makes a picture open as one.
-    format = named == TFileFormat::Png ? TFileFormat::Unknown : named;
+    // The reader of the named format says what is wrong with it.
+    format = named;
   } else if (content == TFileFormat::Png) {
-    // A PNG has no class of its own: the bitmap, JPEG and icon classes take it as it is.
-    format = named == TFileFormat::Jpeg || named == TFileFormat::Ico ? named : TFileFormat::Bmp;
+    // A PNG named as a bitmap, JPEG or icon opens in that class, which saves it in its own
+    // format; any other name opens it as a PNG picture.
+    const bool other =
+        named == TFileFormat::Bmp || named == TFileFormat::Jpeg || named == TFileFormat::Ico;
+    format = other ? named : TFileFormat::Png;
   }
   if (format == TFileFormat::Unknown) return CreateDocumentForFile(path, multi);
   TDocument doc = CreateDocument(KindOf(format, multi));

@@ -10,7 +10,7 @@
 #include "model/ImageGroup.h"
 #include "model/WorkImage.h"
 
-enum class TDocumentKind : uint8_t { Bitmap, Jpeg, GifImage, GifAnimation, Icon, ImageList };
+enum class TDocumentKind : uint8_t { Bitmap, Jpeg, GifImage, GifAnimation, Icon, ImageList, Png };
 
 struct TDocumentFormat {
   const char* Extension;        // lower case, with its dot
@@ -38,8 +38,8 @@ TDocument CreateDocument(TDocumentKind kind);
 // Fails with "Unknown extension type" for other extensions.
 TDocument CreateDocumentForFile(const std::string& path, bool multi);
 // The document class a file opens as: by its first bytes when they name a format (a GIF holding
-// several images opens as an animation; a PNG in the class its .jpg or .ico extension names,
-// otherwise as a bitmap), by its extension when they name none. Reading never depends on the
+// several images opens as an animation; a PNG in the class its .bmp, .jpg or .ico extension
+// names, otherwise as a PNG picture), by its extension when they name none. Reading never depends on the
 // extension; saving still writes the format of the class.
 TDocument CreateDocumentToOpen(const std::string& path);
 // Opens a file as the editor does: CreateDocumentToOpen, then loaded.

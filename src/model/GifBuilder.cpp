@@ -67,14 +67,28 @@ TScreenFrame ScreenFrameOf(const TWorkFrame& source, const TGifData& screen,
                            std::unique_ptr<TSelectBitmap>& copy) {
   const TSelectBitmap* raster = &source;
   const bool fits = source.Width() == screen.ScreenWidth && source.Height() == screen.ScreenHeight;
+  bool keyed = source.GetTransparent();
+  TColor key = source.GetTransparentColor();
+  const bool alpha = source.UsesAlpha();
   if (source.HasLayer() || source.GetBitCount() > 8 || !fits) {
     copy = std::make_unique<TSelectBitmap>();
     copy->Assign(source);
     copy->DropLayer();
+    if (alpha) {
+      // GIF says transparency with a key: pixels less than half opaque take one of their own.
+      copy->SetTransparent(false);
+      copy->DropAlpha();
+    }
     LimitToEightBits(*copy);
+    if (alpha) {
+      keyed = copy->GetTransparent();
+      key = copy->GetTransparentColor();
+    }
     if (!fits) {
       // Pixels beyond a smaller frame are left transparent.
-      TSurface padded(screen.ScreenWidth, screen.ScreenHeight, ColorToPixel(IconTransparentColor));
+      if (!alpha || !keyed) key = IconTransparentColor;
+      keyed = true;
+      TSurface padded(screen.ScreenWidth, screen.ScreenHeight, ColorToPixel(key));
       for (int y = 0; y < copy->Height(); ++y)
         std::copy_n(copy->Image().Row(y), copy->Width(), padded.Row(y));
       copy->EditImage() = std::move(padded);
@@ -83,8 +97,8 @@ TScreenFrame ScreenFrameOf(const TWorkFrame& source, const TGifData& screen,
   }
   TScreenFrame f;
   f.Pixels = raster->Image().Bits();
-  f.Transparent = source.GetTransparent() || !fits;
-  f.TransparentColor = !fits ? IconTransparentColor : source.GetTransparentColor();
+  f.Transparent = keyed;
+  f.TransparentColor = key;
   f.Key = ColorToPixel(f.TransparentColor);
   const auto* gifFrame = dynamic_cast<const TWorkGifFrame*>(&source);
   f.DelayCs = gifFrame ? StoredDelay(gifFrame->Delay()) : 30;

@@ -49,7 +49,7 @@ std::unique_ptr<TWorkFrame> TIconGroup::CreateFrame() {
   return frame;
 }
 
-std::string TIconGroup::GetColorModes() const { return JoinColorModes({1, 4, 8, 16, 24}); }
+std::string TIconGroup::GetColorModes() const { return JoinColorModes({1, 4, 8, 16, 24, 32}); }
 
 // ---- TImageListGroup ----
 

@@ -12,12 +12,13 @@
 enum class TPictureKind : uint8_t {
   Bitmap,  // a BMP file: the bit count follows its pixel format
   Gif,     // a decoded GIF: the bit count is its bits per pixel
-  Other,   // anything else (JPEG, PNG): 24 bits
+  Png,     // a PNG document: 1, 4, 8, 24 or 32 bits as the file holds them
+  Other,   // anything else (JPEG, a PNG read as a picture): 24 bits
 };
 
 struct TDecodedPicture {
   TPictureKind Kind = TPictureKind::Other;
-  TSurface Image;                // pixel words, blue in the low byte
+  TSurface Image;                // pixel words, blue in the low byte; transparency on top at 32 bits
   uint8_t BitCount = 24;         // 1..8, 15, 16, 24 or 32
   std::vector<TColor> Palette;   // the entries actually read, for bit counts up to 8
   bool Transparent = false;

@@ -33,8 +33,9 @@ std::optional<TPictureHeader> ProbeJpeg(const std::string& path) {
 }  // namespace
 
 TPictureFacts FactsOf(const TSelectBitmap& image) {
-  return {image.Width(),          image.Height(),         image.GetBitCount(),
-          image.GetPalette().Count, image.GetTransparent(), image.GetTransparentColor()};
+  return {image.Width(),           image.Height(),          image.GetBitCount(),
+          image.GetPalette().Count, image.GetTransparent(), image.GetTransparentColor(),
+          image.UsesAlpha()};
 }
 
 std::optional<TPictureFacts> ProbePictureFile(const std::string& path) {
@@ -44,7 +45,8 @@ std::optional<TPictureFacts> ProbePictureFile(const std::string& path) {
     header = ProbeBitmap(path);
   else if (ext == ".jpg" || ext == ".jpeg")
     header = ProbeJpeg(path);
-  if (!header) return std::nullopt;
+  // Whether a 32-bit picture uses alpha depends on every pixel.
+  if (!header || header->BitCount == 32) return std::nullopt;
   // A one-pixel picture of the corner colour goes through the same steps as an opened picture,
   // so depth, palette and transparent colour come out as they would.
   TDecodedPicture corner;

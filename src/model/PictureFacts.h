@@ -15,12 +15,14 @@ struct TPictureFacts {
   int PaletteCount = 0;
   bool Transparent = false;
   TColor TransparentColor = 0;
+  bool UsesAlpha = false;
 };
 
 TPictureFacts FactsOf(const TSelectBitmap& image);
 
 // The facts that opening `path` as a single image would give, for BMP and JPEG files whose
 // contents match their extension; nothing for other files and for pictures whose facts need all
-// their pixels (run-length coded bitmaps, for example), which must be opened instead. Files that
+// their pixels (run-length coded bitmaps, 32-bit pictures whose alpha must be looked at, for
+// example), which must be opened instead. Files that
 // opening would refuse are refused alike, with EVelmoraError.
 std::optional<TPictureFacts> ProbePictureFile(const std::string& path);

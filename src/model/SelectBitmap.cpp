@@ -42,7 +42,7 @@ void TSelectBitmap::AssignPicture(TDecodedPicture picture) {
     transparentColor_ = 0;
   }
   int bits = 24;
-  if (picture.Kind == TPictureKind::Bitmap) {
+  if (picture.Kind == TPictureKind::Bitmap || picture.Kind == TPictureKind::Png) {
     const int b = picture.BitCount;
     bits = (b == 1 || b == 4 || b == 8 || b == 15 || b == 16 || b == 32) ? b : 24;
   } else if (picture.Kind == TPictureKind::Gif) {

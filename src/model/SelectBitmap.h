@@ -131,8 +131,19 @@ class TSelectBitmap {
   // A palette of `colors` entries (2..256) chosen for the image and for the way its pixels will
   // be mapped onto it (`dither`).
   TPaletteRecord QuantizedPalette(int colors, TDitherMode dither = TDitherMode::Nearest) const;
+  // Whether the image is 32 bits deep and any pixel of it or of its layer is not opaque.
+  bool UsesAlpha() const;
+  // Turns pixels with alpha below 128 into the key colour (the transparent colour of a
+  // transparent image or sub-icon, else a colour no opaque pixel has) and makes the rest opaque;
+  // the image becomes transparent when any pixel took the key. For leaving 32 bits and for
+  // pictures written where only a key colour can say transparency.
+  void DropAlpha();
+  // Makes every pixel of colour `c` fully transparent (32-bit images; others keep their pixels).
+  void MakeColorTransparent(TColor c);
   // Changes the colour depth, asking `chooser` how to reduce when going to 8 bits or fewer.
   // `defaultPaletteFile` is the "Default.plt" that deeper images take (missing: generated).
+  // Leaving 32 bits turns pixels with alpha below 128 into the key colour and makes the others
+  // opaque; going to 32 bits makes the key colour's pixels of a transparent image transparent.
   bool ChangeBitCount(int newBitCount, IReductionChooser& chooser,
                       const std::string& defaultPaletteFile);
 
@@ -146,6 +157,9 @@ class TSelectBitmap {
   void StoreHeight(int h) { height_ = h; }
 
  private:
+  // Going to 32 bits: the key colour's pixels become fully transparent.
+  void KeyToAlpha();
+
   TSurface image_;
   TMaskSurface mask_;
   std::unique_ptr<TSurface> layer_;

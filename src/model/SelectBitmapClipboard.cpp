@@ -63,6 +63,12 @@ void TSelectBitmap::PasteSelection(const IClipboard& clipboard, TDitherMode dith
 }
 
 void TSelectBitmap::PasteBitmap(TSurface pasted, TDitherMode dither) {
+  // Only 32-bit images keep alpha: elsewhere pixels less than half opaque stay unselected and
+  // the others become opaque.
+  if (GetBitCount() != 32)
+    for (int y = 0; y < pasted.Height(); ++y)
+      for (TPixel *p = pasted.Row(y), *end = p + pasted.Width(); p < end; ++p)
+        if (IsTranslucent(*p)) *p = AlphaOf(*p) < 128 ? ClipboardKeyColor : *p & 0xFFFFFF;
   DropLayer();
   ClearSelection();
   LiftSelection(false, clBlack);  // with nothing selected: an all-white layer

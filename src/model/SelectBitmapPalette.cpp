@@ -1,6 +1,7 @@
 // Palette operations of TSelectBitmap: snapping, remapping and colour depth changes.
 
 #include <algorithm>
+#include <vector>
 
 #include "model/Errors.h"
 #include "model/GraphUtils.h"
@@ -16,7 +17,79 @@ void SetMarked(TSurface& surface, const TMaskSurface& marks, TPixel p) {
   }
 }
 
+// Pixels with alpha below 128 take `key`, the others lose their alpha. Returns whether any
+// pixel took the key.
+bool FlattenAlpha(TSurface& surface, TPixel key) {
+  bool any = false;
+  for (int y = 0; y < surface.Height(); ++y)
+    for (TPixel *p = surface.Row(y), *end = p + surface.Width(); p < end; ++p) {
+      if (!IsTranslucent(*p)) continue;
+      const bool clear = AlphaOf(*p) < 128;
+      any |= clear;
+      *p = clear ? key : *p & 0xFFFFFF;
+    }
+  return any;
+}
+
+void SetAlphaOfColor(TSurface& surface, TPixel color, int alpha) {
+  for (int y = 0; y < surface.Height(); ++y)
+    for (TPixel *p = surface.Row(y), *end = p + surface.Width(); p < end; ++p)
+      if ((*p & 0xFFFFFF) == color) *p = WithAlpha(*p, alpha);
+}
+
+bool AnyTranslucent(const TSurface& surface) {
+  for (int y = 0; y < surface.Height(); ++y)
+    for (const TPixel *p = surface.Row(y), *end = p + surface.Width(); p < end; ++p)
+      if (IsTranslucent(*p)) return true;
+  return false;
+}
+
+// A colour no opaque pixel of the surfaces has, starting from the sub-icon transparent colour.
+TColor UnusedColor(const TSurface& image, const TSurface* layer) {
+  std::vector<bool> used(size_t(1) << 24, false);
+  for (const TSurface* s : {&image, layer}) {
+    if (!s) continue;
+    for (int y = 0; y < s->Height(); ++y)
+      for (const TPixel *p = s->Row(y), *end = p + s->Width(); p < end; ++p)
+        if (AlphaOf(*p) >= 128) used[*p & 0xFFFFFF] = true;
+  }
+  TColor key = IconTransparentColor;
+  while (used[ColorToPixel(key)]) key = (key + 1) & 0xFFFFFF;
+  return key;
+}
+
 }  // namespace
+
+bool TSelectBitmap::UsesAlpha() const {
+  return GetBitCount() == 32 && (AnyTranslucent(Image()) || (Layer() && AnyTranslucent(*Layer())));
+}
+
+void TSelectBitmap::MakeColorTransparent(TColor c) {
+  if (GetBitCount() != 32) return;
+  SetAlphaOfColor(EditImage(), ColorToPixel(c), 0);
+  if (TSurface* layer = EditLayer()) SetAlphaOfColor(*layer, ColorToPixel(c), 0);
+}
+
+void TSelectBitmap::DropAlpha() {
+  if (!UsesAlpha()) return;
+  const TColor key = IsIconFrame()    ? IconTransparentColor
+                     : GetTransparent() ? GetTransparentColor()
+                                        : UnusedColor(Image(), Layer());
+  bool any = FlattenAlpha(EditImage(), ColorToPixel(key));
+  if (TSurface* layer = EditLayer()) any |= FlattenAlpha(*layer, ColorToPixel(key));
+  if (any && !IsIconFrame()) {
+    SetTransparent(true);
+    SetTransparentColor(key);
+  }
+}
+
+void TSelectBitmap::KeyToAlpha() {
+  if (!GetTransparent() && !IsIconFrame()) return;
+  const TPixel key = ColorToPixel(IsIconFrame() ? IconTransparentColor : GetTransparentColor());
+  SetAlphaOfColor(EditImage(), key, 0);
+  if (TSurface* layer = EditLayer()) SetAlphaOfColor(*layer, key, 0);
+  if (!IsIconFrame()) SetTransparent(false);  // alpha says it from now on
+}
 
 void ReduceToPalette(TSurface& surface, const TPaletteRecord& palette, TDitherMode dither,
                      TColor& key, bool iconMode, bool keepKey) {
@@ -131,6 +204,7 @@ bool TSelectBitmap::ChangeBitCount(int newBitCount, IReductionChooser& chooser,
     const int colors = 1 << newBitCount;
     const auto choice = chooser.ChooseReduction(newBitCount, ReductionPattern(newBitCount));
     if (!choice) return false;
+    DropAlpha();
     const TPaletteRecord palette =
         choice->Quantize ? QuantizedPalette(colors, choice->Dither) : choice->Palette;
     SetBitCount(newBitCount);
@@ -140,6 +214,10 @@ bool TSelectBitmap::ChangeBitCount(int newBitCount, IReductionChooser& chooser,
   // Deeper images keep their pixels; the palette only feeds the palette grid. A damaged
   // default palette file must not block the change, so the generated one stands in for it.
   const TPaletteRecord palette = ReadPaletteOrDefault(defaultPaletteFile);
+  if (newBitCount == 32)
+    KeyToAlpha();
+  else
+    DropAlpha();
   SetBitCount(newBitCount);
   GetPalette() = palette;
   return true;

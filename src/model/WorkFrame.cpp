@@ -196,6 +196,6 @@ void TIconFrame::SetRightColor(TColor c) {
     TWorkFrame::SetRightColor(c);
 }
 
-std::string TIconFrame::GetColorModes() const { return JoinColorModes({1, 4, 8, 16, 24}); }
+std::string TIconFrame::GetColorModes() const { return JoinColorModes({1, 4, 8, 16, 24, 32}); }
 
 std::unique_ptr<TSelectBitmap> TIconFrame::Create() const { return std::make_unique<TIconFrame>(); }

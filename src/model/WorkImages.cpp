@@ -150,3 +150,27 @@ void TWorkGifImage::SaveToFile(const std::string& name) {
   WriteFileAtomic(name, EncodeGifPicture(*copy, comments_, interlaced_, compression_));
   TWorkImage::SaveToFile(name);
 }
+
+// ---- TWorkPng ----
+
+std::unique_ptr<TSelectBitmap> TWorkPng::Create() const { return std::make_unique<TWorkPng>(); }
+
+std::string TWorkPng::GetColorModes() const { return JoinColorModes({1, 4, 8, 24, 32}); }
+
+void TWorkPng::LoadFromFile(const std::string& name) {
+  const TReadBudget budget;
+  const TBytes bytes = ReadFileBytes(name);
+  AssignPicture(ReadPngPicture(bytes.data(), bytes.size()));
+  FinishLoading(name);
+}
+
+void TWorkPng::SaveToFile(const std::string& name) {
+  const auto copy = MergedCopy(*this);
+  TPngPicture png;
+  png.Image = &copy->Image();
+  png.BitCount = copy->GetBitCount();
+  if (png.BitCount <= 8) png.Palette = PaletteColors(copy->GetPalette());
+  if (png.BitCount != 32 && copy->GetTransparent()) png.Key = copy->GetTransparentColor();
+  WriteFileAtomic(name, WritePngPicture(png));
+  TWorkImage::SaveToFile(name);
+}

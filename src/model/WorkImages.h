@@ -1,5 +1,5 @@
 #pragma once
-// The single-image documents: BMP bitmaps, JPEG pictures and one-frame GIF images. Each class
+// The single-image documents: BMP bitmaps, JPEG pictures, PNG pictures and one-frame GIF images. Each class
 // always writes its own format, whatever name it is given.
 
 #include <string>
@@ -65,6 +65,17 @@ class TWorkGifImage : public TWorkImage {
   uint8_t compression_;
   bool interlaced_ = false;
   std::vector<std::string> comments_;
+};
+
+// A PNG picture at the depth it was stored: 1, 4 or 8 bits with a palette, 24 bits, or 32 bits
+// with alpha (model/Colors.h tells where alpha lives).
+class TWorkPng : public TWorkImage {
+ public:
+  std::string ClassName() const override { return "TWorkPng"; }
+  std::unique_ptr<TSelectBitmap> Create() const override;
+  std::string GetColorModes() const override;
+  void LoadFromFile(const std::string& name) override;
+  void SaveToFile(const std::string& name) override;
 };
 
 // The coding new GIF documents start with: 0 = LZW, 1 = RLE. The options dialog sets it.

@@ -16,6 +16,7 @@ struct TRowStyle {
   TPixel Grid;
   bool Transparent;
   TPixel Key;  // transparent colour as a pixel word without the high byte
+  bool Alpha;
   TPixel Back;
   TPixel BackInverse;
   int HatchPeriod;
@@ -114,10 +115,42 @@ bool ZoomCells(const TPixel* src, TPixel* dst, int count, int f, const TPixel* h
   return hatched;
 }
 
+// One straight-alpha pixel over an opaque view pixel, rounded per channel.
+inline TPixel BlendOver(TPixel p, TPixel under) {
+  const uint32_t a = uint32_t(AlphaOf(p)), b = 255 - a;
+  TPixel out = OpaqueBits;
+  for (int shift : {0, 8, 16}) {
+    const uint32_t v = ((p >> shift) & 0xFF) * a + ((under >> shift) & 0xFF) * b;
+    out |= ((v + 127) / 255) << shift;
+  }
+  return out;
+}
+
+// Cells of an image with alpha: opaque pixels are runs as elsewhere, translucent ones blend
+// with the hatch row (or the plain background when there is none). Answers whether any blended.
+bool ZoomAlphaCells(const TPixel* src, TPixel* dst, int count, const TPixel* hatch,
+                    const TRowStyle& s) {
+  const int f = s.Factor;
+  bool blended = false;
+  for (int start = 0, c = 0; start < count; start += f, ++c) {
+    const int n = std::min(f, count - start);
+    const TPixel p = src[c];
+    if (!IsTranslucent(p)) {
+      std::fill(dst + start, dst + start + n, p | OpaqueBits);
+    } else {
+      for (int k = 0; k < n; ++k) dst[start + k] = BlendOver(p, hatch ? hatch[start + k] : s.Back);
+      blended = true;
+    }
+    if (s.GridColumns) dst[start] = s.Grid;
+  }
+  return blended;
+}
+
 // Writes one content row of the view: `count` pixels (the closing column excluded) from `src`.
 // `hatch` is the hatch row of this view row, or null without transparency. Answers whether the
 // row shows any hatch, that is whether it depends on the view row.
 bool ZoomRow(const TPixel* src, TPixel* dst, int count, const TPixel* hatch, const TRowStyle& s) {
+  if (s.Alpha) return ZoomAlphaCells(src, dst, count, hatch, s);
   switch (s.Factor) {
     case 1:
       ZoomRow1(src, dst, count, hatch, s.Key);
@@ -152,8 +185,10 @@ TRowStyle MakeRowStyle(const TZoomStyle& style) {
   s.GridColumns = style.Grid && f >= 4;
   s.Grid = ViewPixel(style.GridColor);
   // Without the hatch, transparent pixels simply show their own colour.
-  s.Transparent = style.Transparent && style.Hatch;
-  s.Key = ColorToPixel(style.TransparentColor);
+  s.Alpha = style.Alpha;
+  s.Transparent = (style.Transparent || style.Alpha) && style.Hatch;
+  // With alpha no pixel stands for transparency by its colour: the key matches none.
+  s.Key = style.Alpha ? OpaqueBits : ColorToPixel(style.TransparentColor);
   s.Back = ViewPixel(style.Background);
   s.BackInverse = ViewPixel(style.Background ^ 0xFFFFFF);
   s.HatchPeriod = f <= 4 ? 2 : f / 2;
@@ -207,9 +242,13 @@ void DrawZoomed(const TSurface& source, int originX, int originY, const TPixelRo
 }
 
 void CompositeLayer(const TSelectBitmap& image, const TRect& visible, int factor,
-                    const TPixelRows& target) {
+                    const TPixelRows& target, TColor background) {
   const TSurface* layer = image.Layer();
   if (!layer) return;
+  // Translucent layer pixels of a 32-bit image show the hatch through, as they will once dropped.
+  const bool alpha = image.GetBitCount() == 32;
+  const int period = factor <= 4 ? 2 : factor / 2;
+  const TPixel back = ViewPixel(background), inverse = ViewPixel(background ^ 0xFFFFFF);
   const TMaskSurface& mask = image.Mask();
   const int lx = image.LayerLeft, ly = image.LayerTop;
   const TRect bounds{0, 0, std::min(layer->Width(), mask.Width()),
@@ -225,6 +264,12 @@ void CompositeLayer(const TSelectBitmap& image, const TRect& visible, int factor
       const int left = std::max((sx + lx - visible.Left) * factor, 0);
       const int right = std::min((sx + lx - visible.Left) * factor + factor, target.Width);
       const TPixel p = layerRow[sx] | OpaqueBits;
+      if (alpha && IsTranslucent(layerRow[sx])) {
+        for (int y = std::max(top, 0); y < bottom; ++y)
+          for (int x = left; x < right; ++x)
+            target.Row(y)[x] = BlendOver(layerRow[sx], x % period == y % period ? inverse : back);
+        continue;
+      }
       for (int y = std::max(top, 0); y < bottom; ++y)
         std::fill(target.Row(y) + left, target.Row(y) + right, p);
     }
@@ -334,16 +379,30 @@ bool DrawSelectionOutline(const TMaskSurface& mask, int lx, int ly, const TRect&
   return found;
 }
 
+// A pixel word with alpha as premultiplied ARGB.
+static TPixel PremultipliedPixel(TPixel p) {
+  const uint32_t a = uint32_t(AlphaOf(p));
+  if (a == 255) return p | OpaqueBits;
+  TPixel out = a << 24;
+  for (int shift : {0, 8, 16}) out |= ((((p >> shift) & 0xFF) * a + 127) / 255) << shift;
+  return out;
+}
+
 void ComposePreview(const TSelectBitmap& image, const TRect& region, bool withLayer,
                     const TPixelRows& target) {
   const TSurface& pixels = image.Image();
   const TRect r = region.Intersect(pixels.Bounds());
   if (r.IsEmpty()) return;
-  const bool transparent = image.GetTransparent();
+  const bool alpha = image.GetBitCount() == 32;
+  const bool transparent = image.GetTransparent() && !alpha;
   const TPixel key = ColorToPixel(image.GetTransparentColor());
   for (int y = r.Top; y < r.Bottom; ++y) {
     const TPixel* src = pixels.Row(y);
     TPixel* dst = target.Row(y - region.Top);
+    if (alpha) {
+      for (int x = r.Left; x < r.Right; ++x) dst[x - region.Left] = PremultipliedPixel(src[x]);
+      continue;
+    }
     for (int x = r.Left; x < r.Right; ++x) {
       const TPixel p = src[x] & 0xFFFFFF;
       dst[x - region.Left] = transparent && p == key ? 0 : p | OpaqueBits;
@@ -357,6 +416,8 @@ void ComposePreview(const TSelectBitmap& image, const TRect& region, bool withLa
   for (int y = shown.Top; y < shown.Bottom; ++y) {
     TPixel* dst = target.Row(y + ly - region.Top);
     for (int x = shown.Left; x < shown.Right; ++x)
-      if (mask.IsSelected(x, y)) dst[x + lx - region.Left] = layer->Pixel(x, y) | OpaqueBits;
+      if (mask.IsSelected(x, y))
+        dst[x + lx - region.Left] =
+            alpha ? PremultipliedPixel(layer->Pixel(x, y)) : layer->Pixel(x, y) | OpaqueBits;
   }
 }

@@ -44,6 +44,9 @@ struct TZoomStyle {
   bool Hatch = true;
   bool Transparent = false;
   TColor TransparentColor = 0;
+  // The source is a 32-bit image with alpha (model/Colors.h): translucent pixels are blended
+  // over the hatch (or the background without it) and no key colour applies.
+  bool Alpha = false;
 };
 
 // Fills the whole target with the magnified source, starting at source pixel (originX, originY).
@@ -57,9 +60,10 @@ void DrawZoomed(const TSurface& source, int originX, int originY, const TPixelRo
 
 // Lays the floating layer of `image` over a view of the image part `visible` (right and bottom
 // exclusive) magnified by `factor`: every view pixel of a selected mask cell, grid lines included,
-// takes the layer's pixel. Mask and layer lie at LayerLeft, LayerTop.
+// takes the layer's pixel; translucent pixels of a 32-bit image blend over the hatch of
+// `background` instead. Mask and layer lie at LayerLeft, LayerTop.
 void CompositeLayer(const TSelectBitmap& image, const TRect& visible, int factor,
-                    const TPixelRows& target);
+                    const TPixelRows& target, TColor background = MakeColor(192, 192, 192));
 
 // One dashed segment of the selection outline: `n` pixels from (x, y) along the row or the
 // column. The dash phase follows the segment's start coordinate along its axis, so segments of one
@@ -83,7 +87,8 @@ bool DrawSelectionOutline(const TMaskSurface& mask, int lx, int ly, const TRect&
                           int factor, const TPixelRows* target, const TOutlineStyle& style);
 
 // The 1:1 picture of `image` for the part `region` (clipped to the image) as premultiplied ARGB
-// rows: transparent pixels get alpha 0 so the background shows through, and with `withLayer` the
+// rows: transparent pixels get alpha 0 so the background shows through (32-bit images give
+// their own alpha), and with `withLayer` the
 // floating layer's selected cells are laid over at their offset. `target` receives the region
 // with its top-left pixel at (0, 0).
 void ComposePreview(const TSelectBitmap& image, const TRect& region, bool withLayer,

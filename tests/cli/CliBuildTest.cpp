@@ -12,7 +12,9 @@
 #include "../model/TempDir.h"
 #include "model/Document.h"
 #include "model/FileIO.h"
+#include "model/codecs/CodecBytes.h"
 #include "model/Groups.h"
+#include "model/codecs/IconCodec.h"
 #include "model/codecs/PngCodec.h"
 
 namespace {
@@ -88,6 +90,26 @@ TEST(CliBuild, IconHoldsEveryInputSmallestFirst) {
                    "[im.size, im.convert('RGBA').getpixel((0, 0))[3], "
                    "im.convert('RGBA').getpixel((5, 5))]"),
             "[(48, 48), 0, (250, 40, 200, 255)]\n");
+}
+
+TEST(CliBuild, IconEntriesKeepAlphaAndTheLargestStaysPng) {
+  const TTempDir dir;
+  std::string out;
+  ASSERT_EQ(Cli("icon " + dir.File("a.ico") + " " + MakePng(dir, "big.png", 256, 30) + " " +
+                    MakePng(dir, "small.png", 16, 60),
+                out),
+            0)
+      << out;
+  const TBytes file = ReadFileBytes(dir.File("a.ico"));
+  const std::vector<TIconImage> icons = ReadIcon(file.data(), file.size());
+  ASSERT_EQ(icons.size(), 2u);
+  for (const TIconImage& icon : icons) {
+    EXPECT_EQ(icon.BitCount, 32);
+    EXPECT_EQ(AlphaOf(icon.Image.Pixel(0, 0)), 0);
+    EXPECT_EQ(icon.Image.Pixel(1, 0), ColorToPixel(MakeColor(icon.Image.Width() == 16 ? 60 : 30, 40, 200)));
+  }
+  const size_t second = GetLE32(file.data() + 6 + 16 + 12);
+  EXPECT_TRUE(HasPngSignature(file.data() + second, file.size() - second));
 }
 
 TEST(CliBuild, GifIsOneOptimisedAnimationOfTheFrames) {

@@ -105,6 +105,24 @@ TEST(Cli, ConvertReadsPngWithItsTransparency) {
   EXPECT_NE(ColorAt(doc.Image->Image(), 1, 0), MakeColor(255, 0, 0));
 }
 
+TEST(Cli, AlphaSurvivesConvertInfoAndFrames) {
+  TTempDir dir;
+  std::vector<uint8_t> rgba = {255, 0, 0, 255, 0, 0, 255, 0, 10, 20, 30, 77};
+  WriteFileAtomic(dir.File("in.png"), WritePng(3, 1, rgba.data()));
+  ASSERT_EQ(Cli("convert " + dir.File("in.png") + " " + dir.File("out.png")).Status, 0);
+  EXPECT_EQ(ReadPng(ReadFileBytes(dir.File("out.png")).data(),
+                    ReadFileBytes(dir.File("out.png")).size()).Rgba, rgba);
+  EXPECT_NE(Cli("info " + dir.File("out.png")).Out.find("\"usesAlpha\": true"), std::string::npos);
+  ASSERT_EQ(Cli("frames " + dir.File("out.png") + " " + dir.File("f")).Status, 0);
+  const TBytes frame = ReadFileBytes(dir.File("f/frame-000.png"));
+  EXPECT_EQ(ReadPng(frame.data(), frame.size()).Rgba, rgba);
+  // Depths without alpha keep the transparent pixels as a key colour.
+  ASSERT_EQ(Cli("convert " + dir.File("in.png") + " " + dir.File("out.gif")).Status, 0);
+  const TDocument gif = OpenDocument(dir.File("out.gif"));
+  EXPECT_TRUE(gif.Image->GetTransparent());
+  EXPECT_NE(Cli("info " + dir.File("out.gif")).Out.find("\"usesAlpha\": false"), std::string::npos);
+}
+
 TEST(Cli, UsageErrorsExitWithTwoAndFileErrorsWithOne) {
   TTempDir dir;
   EXPECT_EQ(Cli("").Status, 2);
@@ -115,11 +133,11 @@ TEST(Cli, UsageErrorsExitWithTwoAndFileErrorsWithOne) {
   EXPECT_EQ(missing.Status, 1);
   EXPECT_EQ(missing.Out.rfind("velmora-cli: " + dir.File("none.bmp") + ": ", 0), 0u) << missing.Out;
   // Messages speak of formats and depths.
-  const TRun png = Cli("convert " + MakeGif(dir) + " " + dir.File("x.png"));
-  EXPECT_EQ(png.Status, 2);
-  EXPECT_NE(png.Out.find("cannot write .png files; the output name must end in one of .bmp, .jpg"),
+  const TRun tif = Cli("convert " + MakeGif(dir) + " " + dir.File("x.tif"));
+  EXPECT_EQ(tif.Status, 2);
+  EXPECT_NE(tif.Out.find("cannot write .tif files; the output name must end in one of .bmp, .jpg"),
             std::string::npos)
-      << png.Out;
+      << tif.Out;
   const TRun bits = Cli("convert " + MakeGif(dir) + " " + dir.File("x.bmp") + " --bits 3");
   EXPECT_EQ(bits.Status, 2);
   EXPECT_NE(bits.Out.find("--bits 3: BMP images take 1, 4, 8, 16, 24 or 32 bits"), std::string::npos)

@@ -70,15 +70,20 @@ TEST(QtClipboard, OtherProgramsSeeUnselectedPixelsTransparent) {
   EXPECT_EQ(qAlpha(image.pixel(1, 0)), 0);
 }
 
-TEST(QtClipboard, MostlyTransparentPixelsComeBackAsTheKeyColour) {
-  QImage argb(3, 1, QImage::Format_ARGB32);
+TEST(QtClipboard, AlphaTravelsBothWaysAndClearPixelsAreTheKey) {
+  QImage argb(4, 1, QImage::Format_ARGB32);
   argb.setPixel(0, 0, qRgba(10, 20, 30, 255));
   argb.setPixel(1, 0, qRgba(10, 20, 30, 127));
   argb.setPixel(2, 0, qRgba(10, 20, 30, 128));
+  argb.setPixel(3, 0, qRgba(10, 20, 30, 0));
   const TSurface surface = TQtClipboard::FromImage(argb);
   EXPECT_EQ(surface.Pixel(0, 0), 0x0A141Eu);
-  EXPECT_EQ(surface.Pixel(1, 0), ClipboardKeyColor);
-  EXPECT_EQ(surface.Pixel(2, 0), 0x0A141Eu);
+  EXPECT_EQ(surface.Pixel(1, 0), WithAlpha(0x0A141E, 127));
+  EXPECT_EQ(surface.Pixel(2, 0), WithAlpha(0x0A141E, 128));
+  EXPECT_EQ(surface.Pixel(3, 0), ClipboardKeyColor);
+  const QImage back = TQtClipboard::ToImage(surface);
+  for (int x = 0; x < 3; ++x) EXPECT_EQ(back.pixel(x, 0), argb.pixel(x, 0)) << x;
+  EXPECT_EQ(back.pixel(3, 0), ClipboardKeyColor);  // alpha 0 under the key
   // Pictures without alpha are taken whole.
   EXPECT_EQ(TQtClipboard::FromImage(argb.convertToFormat(QImage::Format_RGB32)).Pixel(1, 0),
             0x0A141Eu);

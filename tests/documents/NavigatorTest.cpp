@@ -40,7 +40,7 @@ TEST_F(DocWinTest, NodeIconsShowKindAndFloatingLayer) {
   bitmap->LiftSelection(false, clWhite);
   EXPECT_EQ(index(0), 4 + Pictures::FloatingNodeOffset);
   const QIcon shown = Node(*form, 0)->icon(0);
-  EXPECT_EQ(shown.cacheKey(), form->Navigator->PicIcons[11].cacheKey());
+  EXPECT_EQ(shown.cacheKey(), form->Navigator->PicIcons[4 + Pictures::FloatingNodeOffset].cacheKey());
 }
 
 TEST_F(DocWinTest, FramesShowTheViewAndGroupsTheFrameGrid) {

@@ -89,7 +89,7 @@ TEST_F(NewImageFormTest, ModeIsKeptAcrossTypesWhenOfferedElseTheDeepest) {
   Click(f.tbIcon);
   EXPECT_EQ(f.TypeNumber(), 5);
   EXPECT_EQ(f.Bits(), 8);
-  EXPECT_EQ(f.cbColorMode->count(), 5);
+  EXPECT_EQ(f.cbColorMode->count(), 6);
   Click(f.tbGIFAnimation);
   EXPECT_EQ(f.TypeNumber(), 3);
 }
@@ -195,8 +195,8 @@ TEST_F(NewImageFormTest, SubIconVariantIsAnIconWithoutTypeChoice) {
   EXPECT_FALSE(f.gbImageType->isVisibleTo(&f));
   EXPECT_EQ(f.gbColorMode->height(), 177);
   EXPECT_EQ(f.gbSize->height(), 177);
-  EXPECT_EQ(f.cbColorMode->count(), 5);
-  EXPECT_EQ(f.ColorModeText(), "24 bit (True color)");
+  EXPECT_EQ(f.cbColorMode->count(), 6);
+  EXPECT_EQ(f.ColorModeText(), "32 bit (True color)");
   Show(f, [&] {
     EXPECT_LT(f.gbColorMode->y(), f.gbSize->y());
     Click(f.OKBtn);
@@ -208,7 +208,10 @@ TEST(NewImageFormModes, EachTypeAsksItsDocumentClass) {
   EXPECT_EQ(ColorModesOfType(1), QStringList("24 bit (True color)"));
   EXPECT_EQ(ColorModesOfType(2).first(), "1 bit (2colors)");
   EXPECT_EQ(ColorModesOfType(3).size(), 8);
-  EXPECT_EQ(ColorModesOfType(5).last(), "24 bit (True color)");
+  EXPECT_EQ(ColorModesOfType(5).last(), "32 bit (True color)");
+  EXPECT_EQ(ColorModesOfType(6).join(", "),
+            "1 bit (2colors), 4 bit (16colors), 8 bit (256colors), 24 bit (True color), "
+            "32 bit (True color)");
 }
 
 }  // namespace

@@ -175,8 +175,9 @@ TEST(Documents, TheExtensionPicksTheClass) {
   EXPECT_EQ(CreateDocumentForFile("a.gif", true).ClassName(), "TGifImageGroup");
   EXPECT_EQ(CreateDocumentForFile("a.ico", false).ClassName(), "TIconGroup");
   EXPECT_EQ(CreateDocumentForFile("dir/a.ico", false).FileName(), "dir/a.ico");
+  EXPECT_EQ(CreateDocumentForFile("a.png", false).ClassName(), "TWorkPng");
   try {
-    CreateDocumentForFile("a.png", false);
+    CreateDocumentForFile("a.tif", false);
     FAIL();
   } catch (const EVelmoraError& e) {
     EXPECT_STREQ(e.what(), "Unknown extension type");
@@ -270,7 +271,11 @@ TEST(Documents, FilesOpenByTheirContent) {
   WriteFileAtomic(dir.File("p.ico"), WritePng(2, 1, rgba));
   TDocument i = OpenDocument(dir.File("p.ico"));
   ASSERT_EQ(i.ClassName(), "TIconGroup");
-  EXPECT_EQ(ColorAt(i.Group->GetFrame(0)->Image(), 1, 0), IconTransparentColor);
+  EXPECT_EQ(i.Group->GetFrame(0)->GetBitCount(), 32);
+  EXPECT_EQ(i.Group->GetFrame(0)->Image().Pixel(1, 0), WithAlpha(ColorToPixel(MakeColor(0, 0, 255)), 0));
+  // Under any other name a PNG opens as a PNG picture.
+  WriteFileAtomic(dir.File("p.dat"), WritePng(2, 1, rgba));
+  EXPECT_EQ(OpenDocument(dir.File("p.dat")).ClassName(), "TWorkPng");
 
   WriteFileAtomic(dir.File("junk"), TBytes{1, 2, 3, 4});
   EXPECT_THROW(OpenDocument(dir.File("junk")), EVelmoraError);

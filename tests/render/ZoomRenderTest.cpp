@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <set>
 
 #include "model/SelectBitmap.h"
 
@@ -121,6 +122,35 @@ TEST(ZoomRender, HatchIsAnchoredToTheView) {
     for (int x = 1; x < 48; ++x) {
       if (x % 16 == 0) continue;
       EXPECT_EQ(At(v, x, 3), x % 8 == 3 ? (Back ^ 0xFFFFFF) : Back) << ox << " " << x;
+    }
+  }
+}
+
+TEST(ZoomRender, AlphaBlendsOverTheHatch) {
+  // A half-transparent red pixel between opaque ones, whose colour is also the key: with alpha
+  // the key means nothing, and the pixel mixes with both hatch colours.
+  TSurface src(3, 1, ColorToPixel(clBlack));
+  src.SetPixel(1, 0, WithAlpha(ColorToPixel(Red), 128));
+  TZoomStyle st = Style(4);
+  st.Alpha = true;
+  st.Transparent = true;
+  st.TransparentColor = clBlack;
+  for (int factor : {1, 4, 5}) {
+    st.Factor = factor;
+    const TSurface view = Render(src, 0, 0, 3 * factor + 1, factor + 1, st);
+    const int first = factor >= 4 ? 1 : 0;  // past the grid line
+    EXPECT_EQ(At(view, first, first), clBlack) << factor;
+    // 255 * 128 / 255 + 192 * 127 / 255 = 224 for red, 96 for green and blue over the back...
+    const TColor overBack = MakeColor(224, 96, 96);
+    // ... and 128 + 63 * 127 / 255 = 159 and 0 + 63 * 127 / 255 = 31 over its inverse.
+    const TColor overInverse = MakeColor(159, 31, 31);
+    std::set<TColor> seen;
+    for (int y = first; y < factor; ++y)
+      for (int x = factor + first; x < 2 * factor; ++x) seen.insert(At(view, x, y));
+    if (factor > 1) {
+      EXPECT_EQ(seen, (std::set<TColor>{overBack, overInverse})) << factor;
+    } else {
+      EXPECT_TRUE(seen == std::set<TColor>{overBack} || seen == std::set<TColor>{overInverse});
     }
   }
 }
@@ -286,6 +316,35 @@ TEST(LayerCompositing, SelectedCellsShowTheLayerOverGridAndHatch) {
   EXPECT_EQ(At(view, 3 * f + 1, 3 * f + 1), clBlack);
   EXPECT_EQ(At(view, 1 * f + 1, 1 * f + 1), clBlack);  // the lifted place is not covered
   EXPECT_EQ(At(view, 4 * f, 2 * f + 3), Grid);         // the closing column stays
+}
+
+TEST(LayerCompositing, TranslucentLayerPixelsOfAlphaImagesShowTheHatch) {
+  TSelectBitmap image;
+  image.InitImage(2, 1, nullptr, 32);
+  image.EditImage().Fill(ColorToPixel(clBlack));
+  image.EditImage().SetPixel(1, 0, WithAlpha(ColorToPixel(Red), 128));
+  image.EditMask().SetSelected(1, 0, true);
+  image.LiftSelection(false, clWhite);
+  image.LayerLeft = -1;  // the layer floats over the opaque black pixel
+  const int f = 4;
+  TSurface view(2 * f + 1, f + 1, 0);
+  DrawZoomed(image.Image(), 0, 0, RowsOf(view), Style(f));
+  CompositeLayer(image, {0, 0, 2, 1}, f, RowsOf(view), Back);
+  // As over the hatch in the view (see AlphaBlendsOverTheHatch), not over the black beneath.
+  EXPECT_EQ(At(view, 1, 1), MakeColor(159, 31, 31));
+  EXPECT_EQ(At(view, 2, 1), MakeColor(224, 96, 96));
+}
+
+// A preview of a 32-bit image carries its alpha premultiplied.
+TEST(Preview, AlphaImagesArePremultiplied) {
+  TSelectBitmap image;
+  image.InitImage(2, 1, nullptr, 32);
+  image.EditImage().SetPixel(0, 0, WithAlpha(ColorToPixel(Red), 128));
+  image.EditImage().SetPixel(1, 0, WithAlpha(ColorToPixel(Red), 0));
+  TSurface out(2, 1, 0);
+  ComposePreview(image, {0, 0, 2, 1}, false, RowsOf(out));
+  EXPECT_EQ(out.Pixel(0, 0), 0x80800000u);
+  EXPECT_EQ(out.Pixel(1, 0), 0u);
 }
 
 TEST(Preview, TransparentPixelsAreClearAndTheLayerLiesOnTop) {

@@ -50,9 +50,12 @@ TEST(PicturePreview, ShowsWhatTheEditorWouldOpen) {
   EXPECT_EQ(preview.Caption->text(), "400 x 100, 2 bit\n2 images");
   EXPECT_EQ(preview.Picture->pixmap().size(), QSize(160, 40));
   // Files the editor cannot read say why; folders show nothing.
+  QFile(dir.filePath("c.tif")).open(QIODevice::WriteOnly);
+  preview.ShowFile(dir.filePath("c.tif"));
+  EXPECT_EQ(preview.Caption->text(), "Unknown extension type");
   QFile(dir.filePath("c.png")).open(QIODevice::WriteOnly);
   preview.ShowFile(dir.filePath("c.png"));
-  EXPECT_EQ(preview.Caption->text(), "Unknown extension type");
+  EXPECT_EQ(preview.Caption->text(), "Not a PNG image.");
   EXPECT_TRUE(preview.Picture->pixmap().isNull());
   preview.ShowFile(dir.path());
   EXPECT_EQ(preview.Caption->text(), "");

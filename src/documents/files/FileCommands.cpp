@@ -23,14 +23,15 @@
 
 const QString TFileCommands::OpenFilter =
     "All files (*.*)|*.*|"
-    "All graphics files (*.bmp; *.gif; *.jpg; *.jpeg; *.ico)|*.bmp;*.gif;*.jpg;*.jpeg;*.ico|"
+    "All graphics files (*.bmp; *.gif; *.jpg; *.jpeg; *.ico; *.png)|"
+    "*.bmp;*.gif;*.jpg;*.jpeg;*.ico;*.png|"
     "Bitmaps (*.bmp)|*.bmp|GIF images (*.gif)|*.gif|"
-    "JPEG images (*.jpg, *.jpeg)|*.jpg; *.jpeg|Icons (*.ico)|*.ico";
+    "JPEG images (*.jpg, *.jpeg)|*.jpg; *.jpeg|Icons (*.ico)|*.ico|PNG images (*.png)|*.png";
 
 const QString TFileCommands::SaveFilter =
-    "All graphics files (*.gif;*.jpg;*.jpeg;*.bmp;*.ico)|*.gif;*.jpg;*.jpeg;*.bmp;*.ico|"
+    "All graphics files (*.gif;*.jpg;*.jpeg;*.bmp;*.ico;*.png)|*.gif;*.jpg;*.jpeg;*.bmp;*.ico;*.png|"
     "CompuServe GIF Image (*.gif)|*.gif|JPEG Image File (*.jpg; *.jpeg)|*.jpg;*.jpeg|"
-    "Bitmaps (*.bmp)|*.bmp|Icons (*.ico)|*.ico";
+    "Bitmaps (*.bmp)|*.bmp|Icons (*.ico)|*.ico|PNG images (*.png)|*.png";
 
 namespace {
 
@@ -41,7 +42,8 @@ struct TNewType {
 };
 
 constexpr TNewType NewTypes[] = {
-    {0, "bmp", false}, {1, "jpg", false}, {2, "gif", false}, {3, "gif", true}, {5, "ico", true}};
+    {0, "bmp", false}, {1, "jpg", false}, {2, "gif", false}, {3, "gif", true}, {5, "ico", true},
+    {6, "png", false}};
 
 std::string Encode(const QString& path) {
   return QFile::encodeName(path).toStdString();

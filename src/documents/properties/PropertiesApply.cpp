@@ -113,6 +113,7 @@ void TPropertiesCommands::ApplyImageProperties(TWorkImage& image) {
   TImageGroup* group = UniformGroupOf(image);
   const bool newSize = v.Width != image.Width() || v.Height != image.Height();
   if (group && (newDepth || newSize)) SaveUndoOfOthers(*group, &image);
+  const bool dropsAlpha = newDepth && v.Bits != 32 && image.UsesAlpha();
   Session().ChangeImage(TSnapshot::Take, [&](TWorkImage& i) {
     ResizeCanvas(i, v.Width, v.Height);
     i.SetTransparent(v.Transparent);
@@ -126,6 +127,8 @@ void TPropertiesCommands::ApplyImageProperties(TWorkImage& image) {
     i.SetModified(true);
   });
   RefreshShown();
+  if (dropsAlpha)
+    Editor().SetStatusText(2, "Pixels less than half opaque became the transparent color.");
   changed_ = cancelled;
 }
 

@@ -16,7 +16,9 @@ void TSetTransparentTool::MouseDown(Qt::MouseButton button, const QPoint& positi
   if (!session.CurrentImage()) return;
   const std::optional<TPoint> press = PressStart(button, position, shift);
   if (!press) return;
-  if (session.CurrentImage()->IsIconFrame()) {
+  // A 32-bit image says transparency with alpha: the click clears every pixel of that colour.
+  const bool alpha = session.CurrentImage()->GetBitCount() == 32;
+  if (!alpha && session.CurrentImage()->IsIconFrame()) {
     // A sub-icon's transparency is a colour of its own, painted like any other; a click here
     // changes nothing, and the user should know why.
     env_.SetStatusText(2, NoTransparentColorText);
@@ -27,9 +29,11 @@ void TSetTransparentTool::MouseDown(Qt::MouseButton button, const QPoint& positi
   LastPoint = p;
   // The snapshot is the press's; the release commits without another.
   pressSnapshot_ = true;
-  session.ChangeImage(TSnapshot::Take, [p](TWorkImage& image) {
+  session.ChangeImage(TSnapshot::Take, [p, alpha](TWorkImage& image) {
     const TColor d = PixelToColor(image.Image().Pixel(p.X, p.Y));
-    if (d == image.GetTransparentColor()) {
+    if (alpha) {
+      image.MakeColorTransparent(d);
+    } else if (d == image.GetTransparentColor()) {
       image.SetTransparent(!image.GetTransparent());
     } else {
       image.SetTransparent(true);

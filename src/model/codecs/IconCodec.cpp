@@ -144,12 +144,12 @@ TIconImage ReadDibEntry(const uint8_t* block, size_t bytes, int directoryHeight,
     decoder.DecodeRow(src, e.Width, row);
     for (int x = 0; x < e.Width; ++x) {
       if (alpha)
-        row[x] = src[4 * x + 3] < 128 ? IconTransparentColor : row[x];
+        row[x] = WithAlpha(row[x], src[4 * x + 3]);
       else
         row[x] = ComposeMasked(row[x], e.HasAnd && AndBit(andRows + andStride * r, x));
     }
   }
-  icon.BitCount = uint8_t(e.Bits == 2 ? 4 : e.Bits >= 24 ? 24 : e.Bits);
+  icon.BitCount = uint8_t(alpha ? 32 : e.Bits == 2 ? 4 : e.Bits >= 24 ? 24 : e.Bits);
   if (icon.BitCount <= 8) {
     icon.Palette = std::move(e.Palette);
     icon.Palette.resize(size_t(1) << icon.BitCount, clBlack);
@@ -158,17 +158,20 @@ TIconImage ReadDibEntry(const uint8_t* block, size_t bytes, int directoryHeight,
 }
 
 TIconImage ReadPngEntry(const uint8_t* block, size_t bytes, int64_t& budget) {
-  const TRgbaImage png = ReadPng(block, bytes, budget);
-  if (png.Width > MaxIconWidth) throw EVelmoraError("The icon file has an invalid image size.");
-  budget -= int64_t(png.Width) * png.Height;
+  TDecodedPicture png = ReadPngPicture(block, bytes, budget);
+  if (png.Image.Width() > MaxIconWidth)
+    throw EVelmoraError("The icon file has an invalid image size.");
+  budget -= int64_t(png.Image.Width()) * png.Image.Height();
+  // Whatever the PNG stores, the sub-icon holds it as 32 bits with alpha.
+  if (png.BitCount != 32 && png.Transparent && png.TransparentColor) {
+    const TPixel key = ColorToPixel(*png.TransparentColor);
+    for (int y = 0; y < png.Image.Height(); ++y)
+      for (TPixel *p = png.Image.Row(y), *end = p + png.Image.Width(); p < end; ++p)
+        if (*p == key) *p = WithAlpha(*p, 0);
+  }
   TIconImage icon;
-  icon.Image = TSurface(png.Width, png.Height);
-  const uint8_t* p = png.Rgba.data();
-  for (int y = 0; y < png.Height; ++y)
-    for (TPixel *d = icon.Image.Row(y), *end = d + png.Width; d < end; ++d, p += 4)
-      *d = p[3] < 128 ? IconTransparentColor
-                      : TPixel(p[2]) | (TPixel(p[1]) << 8) | (TPixel(p[0]) << 16);
-  icon.BitCount = 24;
+  icon.Image = std::move(png.Image);
+  icon.BitCount = 32;
   return icon;
 }
 
@@ -336,9 +339,13 @@ void EncodeDirectRow(const TPixel* src, int w, int fileBits, std::vector<TPixel>
       EncodeBgrRow(colors.data(), w, xorRow);
       break;
     default:
+      // Alpha-aware readers take the alpha bytes; others the AND mask, set where alpha is low.
       EncodeBgraRow(colors.data(), w, 0xFF, xorRow);
-      for (int x = 0; x < w; ++x)
-        if (AndBit(andRow, x)) xorRow[4 * x + 3] = 0;  // alpha-aware readers see the mask too
+      for (int x = 0; x < w; ++x) {
+        const int alpha = AndBit(andRow, x) ? 0 : AlphaOf(src[x]);
+        xorRow[4 * x + 3] = uint8_t(alpha);
+        if (alpha < 128) andRow[x >> 3] |= uint8_t(0x80 >> (x & 7));
+      }
       break;
   }
 }
@@ -412,7 +419,22 @@ TBytes WriteIcon(const std::vector<TIconImage>& images) {
     while (fileBits <= 8 && !(table = PlanIconTable(icon, fileBits)))
       fileBits = fileBits == 1 ? 4 : fileBits == 4 ? 8 : 24;
     const size_t offset = out.size();
-    AppendImageBlock(out, icon, fileBits, table);
+    if (fileBits == 32 && (icon.Image.Width() >= 256 || icon.Image.Height() >= 256)) {
+      // Large 32-bit sub-icons are stored PNG-compressed, as icon files since the 256-pixel
+      // size expect.
+      TSurface pixels = icon.Image;
+      for (int y = 0; y < pixels.Height(); ++y)
+        for (TPixel *p = pixels.Row(y), *end = p + pixels.Width(); p < end; ++p)
+          if ((*p & 0xFFFFFF) == IconTransparentColor || (*p & 0xFFFFFF) == IconInvertColor)
+            *p = WithAlpha(0, 0);
+      TPngPicture png;
+      png.Image = &pixels;
+      png.BitCount = 32;
+      const TBytes data = WritePngPicture(png);
+      out.insert(out.end(), data.begin(), data.end());
+    } else {
+      AppendImageBlock(out, icon, fileBits, table);
+    }
     if (out.size() > UINT32_MAX) throw EVelmoraError("The icon file would be too large.");
     WriteEntry(out.data() + IconHeaderSize + EntrySize * i, icon, fileBits, offset,
                out.size() - offset);

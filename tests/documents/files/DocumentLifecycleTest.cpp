@@ -2,6 +2,7 @@
 #include <QFileInfo>
 #include <QMimeData>
 
+#include "controls/Pictures.h"
 #include "documents/DocWinFixture.h"
 #include "model/Document.h"
 #include "model/IniFile.h"
@@ -168,6 +169,21 @@ TEST_F(DocWinTest, SaveOfANewDocumentAsksForAName) {
   Trigger(*form, "SaveAct");
   EXPECT_EQ(dialogs_.Shown("save").size(), 2);
   EXPECT_FALSE(form->Editor().Session().CurrentImage()->IsModified());
+}
+
+TEST_F(DocWinTest, NewPngPicturesAreOfferedAndSavedAsPng) {
+  auto form = Start();
+  ScriptNew(*form, {Choice(6, 4, 4, 32)});
+  Trigger(*form, "NewImageAct");
+  EXPECT_EQ(NodeTexts(*form), QStringList{"Noname1.png"});
+  EXPECT_EQ(form->Navigator->PicIcons.size(), size_t(Pictures::NodeIconCount));
+  dialogs_.SaveResults.push_back(Files({FilePath("n.png")}, 6));
+  Trigger(*form, "SaveAct");
+  EXPECT_EQ(dialogs_.FileRequests.at(0).FilterIndex, 6);  // "PNG images (*.png)"
+  const TDocument saved = OpenDocument(Local(FilePath("n.png")));
+  EXPECT_EQ(saved.ClassName(), "TWorkPng");
+  EXPECT_EQ(saved.Image->GetBitCount(), 32);
+  EXPECT_TRUE(TFileCommands::OpenFilter.contains("PNG images (*.png)|*.png"));
 }
 
 TEST_F(DocWinTest, SaveAsKeepsTheFormatWhateverTheTypedExtension) {

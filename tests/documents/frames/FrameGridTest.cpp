@@ -157,10 +157,10 @@ TEST_F(FrameGridTest, NewSubIconAsksForSizeAndDepthAndCancelChangesNothing) {
   });
   Trigger(*form, "AddFrameAct");
   EXPECT_EQ(caption, "New sub icon");
-  EXPECT_TRUE(mode.startsWith("24 bit")) << mode.toStdString();
+  EXPECT_TRUE(mode.startsWith("32 bit")) << mode.toStdString();
   ASSERT_EQ(group->Count(), 2);
   EXPECT_EQ(group->GetFrame(1)->Width(), 64);
-  EXPECT_EQ(group->GetFrame(1)->GetBitCount(), 24);
+  EXPECT_EQ(group->GetFrame(1)->GetBitCount(), 32);
   EXPECT_EQ(Node(*form, 0, 1)->text(0), "SubIcon1");
   EXPECT_EQ(Grid(*form).ColWidth(1), 80);  // cells grew for the larger sub-icon
 }

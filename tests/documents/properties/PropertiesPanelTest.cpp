@@ -11,6 +11,8 @@
 #include "model/GraphUtils.h"
 #include "model/Groups.h"
 #include "model/WorkImages.h"
+#include "model/FileIO.h"
+#include "model/codecs/PngCodec.h"
 #include "palettes/ColorChoiceDlg.h"
 #include "palettes/PaletteEditor.h"
 #include "palettes/PixelFormatDlg.h"
@@ -159,6 +161,22 @@ TEST_F(PropertiesPanelTest, ACancelledDepthChangeKeepsThePixelsButAppliesTheRest
   EXPECT_EQ(Image(*form).GetPalette().Count, 256);
   EXPECT_EQ(Image(*form).Image().Pixel(3, 2), before.Pixel(3, 2));  // 16 colours fit exactly
   EXPECT_FALSE(ApplyEnabled(*form));
+}
+
+TEST_F(PropertiesPanelTest, LeavingAlphaSaysWhatBecameTransparent) {
+  std::vector<uint8_t> rgba(4 * 4 * 4, 200);
+  rgba[3] = 20;  // the top-left pixel is nearly clear
+  WriteFileAtomic(Local(FilePath("a.png")), WritePng(4, 4, rgba.data()));
+  auto form = OpenShown(FilePath("a.png"));
+  TPropertiesPanel& p = Panel(*form);
+  EXPECT_EQ(p.cbColorMode->count(), 5);  // 1, 4, 8, 24 and 32 bits
+  EXPECT_EQ(p.cbColorMode->currentText(), "32 bit (True color)");
+  ChooseMode(*form, 24);
+  Trigger(*form, "ApplyAct");
+  EXPECT_EQ(Image(*form).GetBitCount(), 24);
+  EXPECT_TRUE(Image(*form).GetTransparent());
+  EXPECT_EQ(ImagePixel(*form, 0, 0), Image(*form).GetTransparentColor());
+  EXPECT_EQ(form->StatusText(2), "Pixels less than half opaque became the transparent color.");
 }
 
 TEST_F(PropertiesPanelTest, ACancelledDepthChangeAloneRecordsNothing) {

@@ -3,6 +3,8 @@
 
 #include "editor/ToolFixture.h"
 #include "editor/tools/SetTransparentTool.h"
+#include "model/FileIO.h"
+#include "model/codecs/PngCodec.h"
 
 namespace {
 
@@ -162,6 +164,31 @@ TEST_F(DrawToolTest, SetTransparentTogglesWithOneUndoStepPerClick) {
   EXPECT_TRUE(form->Editor().Session().WorkingCopy()->GetTransparent());
   Trigger(*form, "UndoAct");
   EXPECT_FALSE(form->Editor().Session().CurrentImage()->GetTransparent());
+}
+
+TEST_F(DrawToolTest, OnA32BitImagePixelsArePaintedOpaqueAndUndoKeepsAlpha) {
+  std::vector<uint8_t> rgba(6 * 6 * 4, 255);
+  rgba[(1 * 6 + 1) * 4 + 3] = 100;  // a half-transparent white pixel at (1, 1)
+  rgba[(4 * 6 + 4) * 4 + 0] = 0;    // a cyan pixel at (4, 4)
+  WriteFileAtomic(Local(FilePath("a.png")), WritePng(6, 6, rgba.data()));
+  auto form = OpenAt800(FilePath("a.png"));
+  TWorkImage* image = form->Editor().Session().CurrentImage();
+  ASSERT_EQ(image->GetBitCount(), 32);
+  const TSurface before = image->Image();
+  Trigger(*form, "Pencil1");
+  form->Editor().Colors().ApplyLeftColor(Red);
+  Drag(*form, {0, 1}, {3, 1});
+  EXPECT_EQ(image->Image().Pixel(1, 1), ColorToPixel(Red));
+  Trigger(*form, "UndoAct");
+  EXPECT_EQ(image->Image(), before);
+  // Setting the transparent colour clears every pixel of that colour, whatever its alpha.
+  Trigger(*form, "Settransparentcolor1");
+  Click(*form, {3, 3});
+  EXPECT_EQ(image->Image().Pixel(3, 3), WithAlpha(0xFFFFFF, 0));
+  EXPECT_EQ(image->Image().Pixel(1, 1), WithAlpha(0xFFFFFF, 0));
+  EXPECT_EQ(image->Image().Pixel(4, 4), ColorToPixel(MakeColor(0, 255, 255)));
+  EXPECT_FALSE(image->GetTransparent());
+  EXPECT_EQ(form->Editor().Session().WorkingCopy()->Image(), image->Image());
 }
 
 TEST_F(DrawToolTest, SetTransparentOnASubIconSaysWhyNothingHappens) {

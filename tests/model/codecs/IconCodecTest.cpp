@@ -155,13 +155,13 @@ TEST(IconCodec, AndBitOverOtherColoursInvertsTheScreen) {
   EXPECT_EQ(icon.Image.Pixel(0, 0), IconTransparentColor);
 }
 
-TEST(IconCodec, AlphaAndPngEntriesOpenAsTrueColour) {
-  // 2x1 32-bit entry with alpha: opaque red, then a half-transparent pixel below the cut-off.
+TEST(IconCodec, AlphaAndPngEntriesOpenWithTheirAlpha) {
+  // 2x1 32-bit entry with alpha: opaque red, then a translucent green pixel.
   TBytes rest = {0, 0, 255, 255, 0, 255, 0, 100, 0, 0, 0, 0, 0, 0, 0, 0};
   TIconImage icon = Read(MakeIcon(2, 1, 32, rest))[0];
-  EXPECT_EQ(icon.BitCount, 24);
-  EXPECT_EQ(At(icon, 0, 0), clRed);
-  EXPECT_EQ(icon.Image.Pixel(1, 0), IconTransparentColor);
+  EXPECT_EQ(icon.BitCount, 32);
+  EXPECT_EQ(icon.Image.Pixel(0, 0), ColorToPixel(clRed));
+  EXPECT_EQ(icon.Image.Pixel(1, 0), WithAlpha(ColorToPixel(MakeColor(0, 255, 0)), 100));
   // Without any alpha the AND mask decides.
   rest = {0, 0, 255, 0, 0, 255, 0, 0, 0x40, 0, 0, 0};
   icon = Read(MakeIcon(2, 1, 32, rest))[0];
@@ -175,9 +175,9 @@ TEST(IconCodec, AlphaAndPngEntriesOpenAsTrueColour) {
   PushLE(file, 22, 4);
   file.insert(file.end(), png.begin(), png.end());
   icon = Read(file)[0];
-  EXPECT_EQ(icon.BitCount, 24);
+  EXPECT_EQ(icon.BitCount, 32);
   EXPECT_EQ(At(icon, 0, 0), MakeColor(1, 2, 3));
-  EXPECT_EQ(icon.Image.Pixel(1, 0), IconTransparentColor);
+  EXPECT_EQ(icon.Image.Pixel(1, 0), WithAlpha(0x090909, 127));
   EXPECT_EQ(At(icon, 2, 0), MakeColor(200, 100, 50));
 }
 
