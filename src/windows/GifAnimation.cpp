@@ -1,8 +1,14 @@
 #include "windows/GifAnimation.h"
 
+#include <QPainter>
+#include <algorithm>
+
 #include "model/Errors.h"
+#include "model/ImageGroup.h"
+#include "model/WorkFrame.h"
 #include "model/codecs/GifCodec.h"
 #include "model/codecs/GifTables.h"
+#include "render/ImageConvert.h"
 
 namespace {
 
@@ -62,6 +68,27 @@ TGifAnimation TGifAnimation::Decode(const TBytes& bytes) {
     } else if (disposal == 3) {
       CopyRect(canvas, previous, r);
     }
+  }
+  if (out.frames_.empty()) throw EVelmoraError("The animation has no frame to play.");
+  return out;
+}
+
+TGifAnimation TGifAnimation::Compose(const TImageGroup& group) {
+  TGifAnimation out;
+  int width = std::max(group.Width, 1), height = std::max(group.Height, 1);
+  for (int i = 0; i < group.Count(); ++i) {
+    width = std::max(width, group.GetFrame(i)->Width());
+    height = std::max(height, group.GetFrame(i)->Height());
+  }
+  out.size_ = QSize(width, height);
+  for (int i = 0; i < group.Count(); ++i) {
+    QImage canvas(out.size_, QImage::Format_ARGB32_Premultiplied);
+    if (canvas.isNull()) throw EVelmoraError("The animation is too large to play.");
+    canvas.fill(Qt::transparent);
+    QPainter painter(&canvas);
+    painter.drawImage(0, 0, PictureImage(*group.GetFrame(i), true));
+    painter.end();
+    out.frames_.push_back({std::move(canvas), PlayDelayMs(SubIconDelayCs)});
   }
   if (out.frames_.empty()) throw EVelmoraError("The animation has no frame to play.");
   return out;

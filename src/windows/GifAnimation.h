@@ -9,6 +9,8 @@
 
 #include "model/FileIO.h"
 
+class TImageGroup;
+
 struct TAnimationFrame {
   QImage Picture;   // premultiplied ARGB of the logical screen's size
   int DelayMs = 0;  // how long the frame stays, as played
@@ -22,8 +24,13 @@ class TGifAnimation {
 
   // Decodes a GIF stream. Throws EVelmoraError when it is no GIF or holds no frame.
   static TGifAnimation Decode(const TBytes& gif);
+  // Plays the group's frames as they are, each alone over a transparent screen the size of the
+  // largest, at the sub-icon pace: for sub-icons whose soft edges no GIF stream could carry.
+  static TGifAnimation Compose(const TImageGroup& group);
   // The time a frame with this delay (in hundredths of a second) stays shown.
   static int PlayDelayMs(int delayCs);
+  // How long each sub-icon stays when an icon plays.
+  static constexpr int SubIconDelayCs = 30;
 
   int Count() const { return int(frames_.size()); }
   QSize Size() const { return size_; }

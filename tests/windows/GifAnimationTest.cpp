@@ -96,4 +96,25 @@ TEST(GifAnimation, GroupsPlayWithTheirOwnOrTheIconPace) {
   EXPECT_THROW(TGifAnimation::Decode(TBytes{'G', 'I', 'F'}), EVelmoraError);
 }
 
+TEST(GifAnimation, SubIconsWithSoftEdgesPlayWithTheirAlpha) {
+  TIconGroup icon;
+  icon.AddFrame()->InitImage(2, 2, nullptr, 32);
+  icon.AddFrame()->InitImage(4, 3, nullptr, 32);
+  TSurface& small = icon.GetFrame(0)->EditImage();
+  small.Fill(ColorToPixel(MakeColor(0, 0, 255)));
+  small.Row(0)[0] = WithAlpha(ColorToPixel(MakeColor(255, 0, 0)), 128);
+  small.Row(1)[1] = WithAlpha(0, 0);
+  const TGifAnimation played = TGifAnimation::Compose(icon);
+  ASSERT_EQ(played.Count(), 2);
+  EXPECT_EQ(played.Size(), QSize(4, 3));
+  EXPECT_EQ(played.Frame(0).DelayMs, 300);
+  const QImage first = played.Frame(0).Picture;
+  EXPECT_EQ(qAlpha(first.pixel(0, 0)), 128);
+  EXPECT_NEAR(qRed(qUnpremultiply(first.pixel(0, 0))), 255, 1);
+  EXPECT_EQ(first.pixel(1, 0), Blue);
+  EXPECT_EQ(qAlpha(first.pixel(1, 1)), 0);
+  EXPECT_EQ(qAlpha(first.pixel(3, 2)), 0);  // beyond the smaller sub-icon
+  EXPECT_EQ(qAlpha(played.Frame(1).Picture.pixel(3, 2)), 255);
+}
+
 }  // namespace

@@ -18,6 +18,18 @@
 #include "windows/Dialogs.h"
 #include "windows/MoviePlayer.h"
 
+namespace {
+
+// Whether the group is sub-icons of which one has soft edges.
+bool PlaysWithAlpha(const TImageGroup& group) {
+  if (dynamic_cast<const TGifImageGroup*>(&group)) return false;
+  for (int i = 0; i < group.Count(); ++i)
+    if (group.GetFrame(i)->UsesAlpha()) return true;
+  return false;
+}
+
+}  // namespace
+
 TFrameCommands::TFrameCommands(const TFeatureContext& context, TFrameGrid& grid,
                                std::function<bool()> warningsOn)
     : TFeatureModule(context), grid_(grid), warningsOn_(std::move(warningsOn)) {}
@@ -140,9 +152,11 @@ void TFrameCommands::GoParentActExecute() {
 void TFrameCommands::MovieActExecute() {
   const TImageGroup* group = Session().CurrentGroup();
   if (!group || group->Count() == 0) return;
-  // The group plays as the animated GIF it would be saved as; errors reach the error box
+  // An animation plays as the GIF it would be saved as; sub-icons with soft edges play as they
+  // are, since a GIF stream would cut their alpha to a key colour. Errors reach the error box
   // before any window shows.
-  TGifAnimation animation = TGifAnimation::Decode(BuildGifStream(*group));
+  TGifAnimation animation = PlaysWithAlpha(*group) ? TGifAnimation::Compose(*group)
+                                                   : TGifAnimation::Decode(BuildGifStream(*group));
   TfrmPlayer player(Settings(), Dialogs(), &Window());
   player.SetAnimation(std::move(animation));
   player.setWindowTitle(QFileInfo(QFile::decodeName(group->FileName.c_str())).fileName());
