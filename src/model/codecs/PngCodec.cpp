@@ -1,5 +1,6 @@
 #include "model/codecs/PngCodec.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <new>
@@ -97,8 +98,27 @@ bool HasPngSignature(const uint8_t* data, size_t size) {
   return size >= 8 && png_sig_cmp(data, 0, 8) == 0;
 }
 
+void CheckPngChunks(const uint8_t* data, size_t size) {
+  size_t at = 8;
+  while (size - at >= 8) {
+    const uint32_t length = uint32_t(data[at]) << 24 | uint32_t(data[at + 1]) << 16 |
+                            uint32_t(data[at + 2]) << 8 | data[at + 3];
+    // Whatever follows the end chunk is not PNG's (icon entries may be handed on with the rest
+    // of the file).
+    if (std::memcmp(data + at + 4, "IEND", 4) == 0) return;
+    const bool imageData = std::memcmp(data + at + 4, "IDAT", 4) == 0;
+    if (length > size - at - 8) {
+      if (imageData) return;
+      throw EVelmoraError("PNG error: a chunk runs past the end of the file.");
+    }
+    at += 8 + size_t(length);
+    at += std::min<size_t>(4, size - at);  // the checksum
+  }
+}
+
 TRgbaImage ReadPng(const uint8_t* data, size_t size, int64_t maxPixels) {
   if (!HasPngSignature(data, size)) throw EVelmoraError("Not a PNG image.");
+  CheckPngChunks(data, size);
   TPngImage png;
   if (!png_image_begin_read_from_memory(&png.Image, data, size))
     Fail(png.Image, "cannot read the header");

@@ -21,6 +21,12 @@ struct TRgbaImage {
 // True when the data starts with the PNG signature.
 bool HasPngSignature(const uint8_t* data, size_t size);
 
+// Refuses data in which a chunk other than the image data claims to run past the end of the file.
+// libpng asks for a chunk's whole declared length before reading it (a limit on it is only a
+// warning while reading), so a few dozen bytes could otherwise ask for gigabytes. Cut-off image
+// data is left to the decoder, which reports it. Throws EVelmoraError.
+void CheckPngChunks(const uint8_t* data, size_t size);
+
 // Decodes PNG data of any colour type, bit depth and interlacing to 8-bit RGBA. Pictures of more
 // than `maxPixels` pixels are refused before anything is allocated. Throws EVelmoraError.
 TRgbaImage ReadPng(const uint8_t* data, size_t size, int64_t maxPixels = MaxSurfacePixels);

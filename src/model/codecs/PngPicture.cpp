@@ -253,6 +253,7 @@ void PlanColors(const TPngPicture& picture, TPngPlan& plan) {
 
 TDecodedPicture ReadPngPicture(const uint8_t* data, size_t size, int64_t maxPixels) {
   if (!HasPngSignature(data, size)) throw EVelmoraError("Not a PNG image.");
+  CheckPngChunks(data, size);
   TPngMessages messages;
   TReadGuard guard;
   guard.Png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &messages, OnError, OnWarning);

@@ -171,6 +171,22 @@ TEST(PngDocument, HostileHeadersAreRefusedBeforeAllocation) {
   EXPECT_EQ(ReadPngPicture(good.data(), good.size()).Image, alpha);
 }
 
+TEST(PngDocument, AChunkLongerThanTheFileIsRefusedBeforeLibpngAsksForIt) {
+  // 42 bytes whose suggested-palette chunk claims 2 GB: libpng would allocate it whole first.
+  const TBytes hostile = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 13, 'I', 'H',
+                          'D', 'R', 0, 0, 0, 6, 0, 0, 0, 6, 4, 3, 0, 0, 0, 0x12, 0xE2, 0xF2,
+                          0x7B, 0x7A, 0, 0, 0, 's', 'P', 'L', 'T', 0x82};
+  for (auto read : {+[](const TBytes& b) { ReadPngPicture(b.data(), b.size()); },
+                    +[](const TBytes& b) { ReadPng(b.data(), b.size()); }}) {
+    try {
+      read(hostile);
+      ADD_FAILURE() << "read a chunk past the end of the file";
+    } catch (const EVelmoraError& e) {
+      EXPECT_NE(std::string(e.what()).find("past the end"), std::string::npos) << e.what();
+    }
+  }
+}
+
 TEST(AlphaIcon, EntriesKeepTheirAlphaAndLargeOnesStayPng) {
   std::vector<TIconImage> icons;
   for (int size : {16, 48, 256}) {
