@@ -66,8 +66,10 @@ TDocument BuildOutput(TDocument& in, const std::string& out, int dither) {
   TDocument single = CreateDocumentForFile(out, false);
   single.Image->Assign(FirstImage(in));
   single.Image->DropLayer();
-  // Only PNG pictures keep alpha; other classes show transparency through a key colour.
-  if (single.Image->UsesAlpha() && !dynamic_cast<TWorkPng*>(single.Image.get()))
+  // Only PNG and BMP pictures keep alpha; other classes show transparency through a key colour.
+  const bool keepsAlpha = dynamic_cast<TWorkPng*>(single.Image.get()) ||
+                          dynamic_cast<TWorkBitmap*>(single.Image.get());
+  if (single.Image->UsesAlpha() && !keepsAlpha)
     FitBitCount(*single.Image, {24}, dither);
   FitBitCount(*single.Image, AllowedBits(single.Image->GetColorModes()), dither);
   return single;

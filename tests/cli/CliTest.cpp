@@ -116,6 +116,11 @@ TEST(Cli, AlphaSurvivesConvertInfoAndFrames) {
   ASSERT_EQ(Cli("frames " + dir.File("out.png") + " " + dir.File("f")).Status, 0);
   const TBytes frame = ReadFileBytes(dir.File("f/frame-000.png"));
   EXPECT_EQ(ReadPng(frame.data(), frame.size()).Rgba, rgba);
+  // BMP keeps alpha too.
+  ASSERT_EQ(Cli("convert " + dir.File("in.png") + " " + dir.File("out.bmp")).Status, 0);
+  const TDocument bmp = OpenDocument(dir.File("out.bmp"));
+  EXPECT_EQ(bmp.Image->GetBitCount(), 32);
+  EXPECT_EQ(AlphaOf(bmp.Image->Image().Pixel(2, 0)), 77);
   // Depths without alpha keep the transparent pixels as a key colour.
   ASSERT_EQ(Cli("convert " + dir.File("in.png") + " " + dir.File("out.gif")).Status, 0);
   const TDocument gif = OpenDocument(dir.File("out.gif"));

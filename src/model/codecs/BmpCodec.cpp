@@ -39,6 +39,7 @@ struct TBmpInfo {
   uint32_t ColorsUsed = 0;
   uint32_t SizeImage = 0;
   uint32_t Masks[3] = {0, 0, 0};
+  uint32_t AlphaMask = 0;  // 32-bit images whose header names an alpha channel
   size_t PaletteOffset = 0;  // first palette entry (after any masks that follow the header)
   int PaletteEntrySize = 4;
   uint32_t DataOffset = 0;
@@ -53,6 +54,11 @@ void ReadMasks(const uint8_t* data, size_t size, TBmpInfo& info) {
     info.PaletteOffset = start + 4 * count;
   }
   for (int i = 0; i < 3; ++i) info.Masks[i] = GetLE32(data + start + 4 * i);
+  // The alpha mask follows the colour masks in BI_ALPHABITFIELDS files and in the 56-byte,
+  // V4 and V5 headers (the 64-byte OS/2 header has other fields there).
+  const bool hasAlpha = info.Compression == BiAlphaBitfields || info.HeaderSize == 56 ||
+                        info.HeaderSize >= 108;
+  if (hasAlpha && info.Bits == 32) info.AlphaMask = GetLE32(data + start + 12);
 }
 
 void CheckFormat(const TBmpInfo& info) {
@@ -140,7 +146,8 @@ TDibRowDecoder MakeDecoder(const TBmpInfo& info, const std::vector<TColor>& pale
     return TDibRowDecoder::Indexed(info.Bits, palette.data(), int(palette.size()));
   if (info.Bits == 24) return TDibRowDecoder::Bgr24();
   if (info.Compression == BiBitfields || info.Compression == BiAlphaBitfields)
-    return TDibRowDecoder::Masked(info.Bits, info.Masks[0], info.Masks[1], info.Masks[2]);
+    return TDibRowDecoder::Masked(info.Bits, info.Masks[0], info.Masks[1], info.Masks[2],
+                                  info.AlphaMask);
   if (info.Bits == 16) return TDibRowDecoder::Masked(16, 0x7C00, 0x03E0, 0x001F);
   return TDibRowDecoder::Masked(32, 0xFF0000, 0xFF00, 0xFF);
 }
@@ -156,6 +163,22 @@ TSurface DecodeRows(const uint8_t* data, size_t size, const TBmpInfo& info,
     decoder.DecodeRow(row, image.Width(), image.Row(y));
   }
   return image;
+}
+
+// Whether a picture decoded with alpha keeps it. Many writers name an alpha channel and leave it
+// 0 everywhere; such files are meant opaque, as browsers show them, and so are files whose
+// alpha is full everywhere. Clears the alpha of pictures that do not keep it.
+bool SettleAlpha(TSurface& image) {
+  bool anyNotOpaque = false, anyVisible = false;
+  for (int y = 0; y < image.Height() && !(anyNotOpaque && anyVisible); ++y)
+    for (const TPixel *p = image.Row(y), *e = p + image.Width(); p < e; ++p) {
+      anyNotOpaque |= IsTranslucent(*p);
+      anyVisible |= AlphaOf(*p) != 0;
+    }
+  if (anyNotOpaque && anyVisible) return true;
+  for (int y = 0; y < image.Height(); ++y)
+    for (TPixel *p = image.Row(y), *e = p + image.Width(); p < e; ++p) *p &= 0xFFFFFF;
+  return false;
 }
 
 TDecodedPicture ReadEmbedded(const uint8_t* data, size_t size, const TBmpInfo& info) {
@@ -201,6 +224,7 @@ TDecodedPicture ReadBmp(const uint8_t* data, size_t size) {
               picture.Image);
   } else {
     picture.Image = DecodeRows(data, size, info, decoder);
+    if (info.AlphaMask != 0) SettleAlpha(picture.Image);
   }
   picture.BitCount = uint8_t(info.Bits == 2 ? 24 : info.Bits);
   if (picture.BitCount <= 8) picture.Palette = std::move(palette);
@@ -253,22 +277,47 @@ bool IsWritableLayout(const std::array<uint32_t, 3>& m) {
   return true;
 }
 
+bool UsesAlpha(const TSurface& image) {
+  for (int y = 0; y < image.Height(); ++y)
+    for (const TPixel *p = image.Row(y), *e = p + image.Width(); p < e; ++p)
+      if (IsTranslucent(*p)) return true;
+  return false;
+}
+
+constexpr uint32_t V5HeaderSize = 124;
+constexpr uint32_t LcsSrgb = 0x73524742;  // 'sRGB'
+constexpr uint32_t LcsGmImages = 4;        // rendering intent: perceptual
+
+// 32-bit pictures with alpha take the V5 header, which names the alpha channel; readers ignore
+// the fourth byte of plain 32-bit bitmaps.
+void WriteV5Fields(TBytes& out) {
+  for (uint32_t mask : {0x00FF0000u, 0x0000FF00u, 0x000000FFu, 0xFF000000u}) AppendLE32(out, mask);
+  AppendLE32(out, LcsSrgb);
+  out.insert(out.end(), 36 + 12, 0);  // endpoints and gamma: unused with sRGB
+  AppendLE32(out, LcsGmImages);
+  AppendLE32(out, 0);  // profile data
+  AppendLE32(out, 0);  // profile size
+  AppendLE32(out, 0);  // reserved
+}
+
 void WriteHeaders(TBytes& out, const TSurface& image, int fileBits, int tableSize,
-                  uint32_t pixelBytes, const std::array<uint32_t, 3>& layout) {
+                  uint32_t pixelBytes, const std::array<uint32_t, 3>& layout, bool alpha) {
   const bool masks = (fileBits == 15 || fileBits == 16) && layout != Rgb555Masks;
-  const uint32_t offBits = uint32_t(FileHeaderSize + 40 + (masks ? 12 : 0) + 4 * tableSize);
+  const uint32_t headerSize = alpha ? V5HeaderSize : 40;
+  const uint32_t offBits =
+      uint32_t(FileHeaderSize + headerSize + (masks ? 12 : 0) + 4 * tableSize);
   out.reserve(offBits + pixelBytes);
   out.push_back('B');
   out.push_back('M');
   AppendLE32(out, offBits + pixelBytes);
   AppendLE32(out, 0);
   AppendLE32(out, offBits);
-  AppendLE32(out, 40);
+  AppendLE32(out, headerSize);
   AppendLE32(out, uint32_t(image.Width()));
   AppendLE32(out, uint32_t(image.Height()));  // positive: rows stored bottom-up
   AppendLE16(out, 1);
   AppendLE16(out, fileBits == 15 ? 16 : uint32_t(fileBits));
-  AppendLE32(out, masks ? BiBitfields : BiRgb);
+  AppendLE32(out, masks || alpha ? BiBitfields : BiRgb);
   AppendLE32(out, pixelBytes);
   AppendLE32(out, ResolutionPerMetre);
   AppendLE32(out, ResolutionPerMetre);
@@ -276,10 +325,11 @@ void WriteHeaders(TBytes& out, const TSurface& image, int fileBits, int tableSiz
   AppendLE32(out, 0);
   if (masks)
     for (uint32_t mask : layout) AppendLE32(out, mask);
+  if (alpha) WriteV5Fields(out);
 }
 
 void EncodeRow(const TPixel* src, int width, int fileBits, TPaletteMapper* mapper,
-               const std::array<uint32_t, 3>& layout, uint8_t* dst) {
+               const std::array<uint32_t, 3>& layout, bool alpha, uint8_t* dst) {
   switch (fileBits) {
     case 15:
     case 16:
@@ -289,7 +339,10 @@ void EncodeRow(const TPixel* src, int width, int fileBits, TPaletteMapper* mappe
       EncodeBgrRow(src, width, dst);
       break;
     case 32:
-      EncodeBgraRow(src, width, 0xFF, dst);
+      if (alpha)
+        EncodeBgraAlphaRow(src, width, dst);
+      else
+        EncodeBgraRow(src, width, 0xFF, dst);
       break;
     default:
       EncodeIndexedRow(src, width, fileBits, *mapper, dst);
@@ -312,8 +365,9 @@ TBytes WriteBmp(const TSurface& image, int bitCount, const TColor* palette, int 
 
   std::array<uint32_t, 3> masks = fileBits == 15 ? Rgb555Masks : Rgb565Masks;
   if (layout && IsWritableLayout(*layout)) masks = *layout;
+  const bool alpha = fileBits == 32 && UsesAlpha(image);
   TBytes out;
-  WriteHeaders(out, image, fileBits, tableSize, uint32_t(pixelBytes), masks);
+  WriteHeaders(out, image, fileBits, tableSize, uint32_t(pixelBytes), masks, alpha);
   const int used = std::min(paletteCount, tableSize);
   for (int i = 0; i < tableSize; ++i) {
     const TColor c = i < used ? palette[i] : clBlack;
@@ -326,7 +380,8 @@ TBytes WriteBmp(const TSurface& image, int bitCount, const TColor* palette, int 
   out.resize(rowsStart + size_t(pixelBytes), 0);
   for (int y = 0; y < image.Height(); ++y) {
     uint8_t* dst = out.data() + rowsStart + size_t(stride) * (image.Height() - 1 - y);
-    EncodeRow(image.Row(y), image.Width(), fileBits, mapper ? &*mapper : nullptr, masks, dst);
+    EncodeRow(image.Row(y), image.Width(), fileBits, mapper ? &*mapper : nullptr, masks, alpha,
+              dst);
   }
   return out;
 }

@@ -30,13 +30,17 @@ TDibRowDecoder TDibRowDecoder::Bgr24() {
   return TDibRowDecoder();
 }
 
-TDibRowDecoder TDibRowDecoder::Masked(int bits, uint32_t red, uint32_t green, uint32_t blue) {
+TDibRowDecoder TDibRowDecoder::Masked(int bits, uint32_t red, uint32_t green, uint32_t blue,
+                                      uint32_t alpha) {
   TDibRowDecoder d;
   d.bits_ = bits;
   d.red_ = TChannelMask(red);
   d.green_ = TChannelMask(green);
   d.blue_ = TChannelMask(blue);
-  d.plainBgrx_ = bits == 32 && red == 0xFF0000 && green == 0xFF00 && blue == 0xFF;
+  d.alpha_ = TChannelMask(alpha);
+  const bool plain = bits == 32 && red == 0xFF0000 && green == 0xFF00 && blue == 0xFF;
+  d.plainBgrx_ = plain && alpha == 0;
+  d.plainBgra_ = plain && alpha == 0xFF000000u;
   return d;
 }
 
@@ -49,6 +53,10 @@ void TDibRowDecoder::DecodeRow(const uint8_t* src, int width, TPixel* dst) const
   } else if (plainBgrx_) {
     for (int x = 0; x < width; ++x, src += 4)
       dst[x] = TPixel(src[0]) | (TPixel(src[1]) << 8) | (TPixel(src[2]) << 16);
+  } else if (plainBgra_) {
+    for (int x = 0; x < width; ++x, src += 4)
+      dst[x] = TPixel(src[0]) | (TPixel(src[1]) << 8) | (TPixel(src[2]) << 16) |
+               (TPixel(255 - src[3]) << 24);
   } else {
     DecodeMasked(src, width, dst);
   }
@@ -74,6 +82,7 @@ void TDibRowDecoder::DecodeMasked(const uint8_t* src, int width, TPixel* dst) co
                                   : uint32_t(src[0]) | (uint32_t(src[1]) << 8) |
                                         (uint32_t(src[2]) << 16) | (uint32_t(src[3]) << 24);
     dst[x] = blue_.Extract(v) | (green_.Extract(v) << 8) | (red_.Extract(v) << 16);
+    if (alpha_.Max != 0) dst[x] = WithAlpha(dst[x], int(alpha_.Extract(v)));
   }
 }
 
@@ -131,5 +140,15 @@ void EncodeBgraRow(const TPixel* src, int width, uint8_t alpha, uint8_t* dst) {
     dst[1] = uint8_t(p >> 8);
     dst[2] = uint8_t(p >> 16);
     dst[3] = alpha;
+  }
+}
+
+void EncodeBgraAlphaRow(const TPixel* src, int width, uint8_t* dst) {
+  for (int x = 0; x < width; ++x, dst += 4) {
+    const TPixel p = src[x];
+    dst[0] = uint8_t(p);
+    dst[1] = uint8_t(p >> 8);
+    dst[2] = uint8_t(p >> 16);
+    dst[3] = uint8_t(AlphaOf(p));
   }
 }

@@ -34,8 +34,10 @@ class TDibRowDecoder {
   // black.
   static TDibRowDecoder Indexed(int bits, const TColor* palette, int count);
   static TDibRowDecoder Bgr24();
-  // 16- or 32-bit rows whose channels sit under the given masks.
-  static TDibRowDecoder Masked(int bits, uint32_t red, uint32_t green, uint32_t blue);
+  // 16- or 32-bit rows whose channels sit under the given masks. With an `alpha` mask each pixel
+  // word carries its transparency (255 - alpha) in the top byte, as 32-bit images keep it.
+  static TDibRowDecoder Masked(int bits, uint32_t red, uint32_t green, uint32_t blue,
+                               uint32_t alpha = 0);
 
   int Bits() const { return bits_; }
   // Decodes `width` pixels from `src`, which must hold the row's DibStride bytes.
@@ -49,8 +51,9 @@ class TDibRowDecoder {
 
   int bits_ = 24;
   bool plainBgrx_ = false;  // 32-bit rows in the usual blue, green, red, unused order
+  bool plainBgra_ = false;  // the same with alpha in the fourth byte
   std::array<TPixel, 256> lut_{};
-  TChannelMask red_, green_, blue_;
+  TChannelMask red_, green_, blue_, alpha_;
 };
 
 // Row encoders: each writes one stored row of `width` pixels (without the padding).
@@ -59,6 +62,8 @@ void Encode555Row(const TPixel* src, int width, uint8_t* dst);
 void EncodeBgrRow(const TPixel* src, int width, uint8_t* dst);
 // Blue, green, red and a fourth byte of `alpha`.
 void EncodeBgraRow(const TPixel* src, int width, uint8_t alpha, uint8_t* dst);
+// Blue, green, red and each pixel's own alpha (straight, not premultiplied).
+void EncodeBgraAlphaRow(const TPixel* src, int width, uint8_t* dst);
 // 16-bit words with each channel scaled into its mask (contiguous masks), the way the decoder
 // scales it back, so that decoded values survive being written again.
 void EncodeMasked16Row(const TPixel* src, int width, const std::array<uint32_t, 3>& masks,
