@@ -63,6 +63,9 @@ TDibEntry ReadDibHeader(const uint8_t* block, size_t bytes, int directoryHeight)
     throw EVelmoraError("The icon file has an invalid image size.");
   e.Width = width;
   e.Height = e.TopDown && rows == directoryHeight ? rows : rows / 2;
+  // A single top-first row that the directory does not vouch for halves to no picture at all,
+  // which could be opened but never saved.
+  if (e.Height < 1) throw EVelmoraError("The icon file has an invalid image size.");
   e.Bits = GetLE16(block + 14);
   if (e.Bits != 1 && e.Bits != 2 && e.Bits != 4 && e.Bits != 8 && e.Bits != 16 && e.Bits != 24 &&
       e.Bits != 32)

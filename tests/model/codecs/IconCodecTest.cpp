@@ -235,6 +235,9 @@ TEST(IconCodec, MalformedDirectoriesAndEntries) {
   PutLE32(f.data() + 22 + 8, 0x7FFFFFFE);  // rows far beyond the entry
   EXPECT_FALSE(fails(f).empty());
   f = good;
+  PutLE32(f.data() + 22 + 8, uint32_t(-1));  // one row top first: half of it is no picture
+  EXPECT_EQ(fails(f), "The icon file has an invalid image size.");
+  f = good;
   PutLE16(f.data() + 22 + 14, 7);
   EXPECT_EQ(fails(f), "Unsupported icon format.");
   f = good;
