@@ -26,7 +26,7 @@ if command -v desktop-file-validate >/dev/null; then desktop-file-validate "$des
 grep -qx 'Exec=velmora %F' "$desktop" || fail "desktop entry does not pass several files"
 grep -qx 'GenericName=Image Editor' "$desktop" || fail "generic name"
 grep -qx 'Categories=Graphics;2DGraphics;RasterGraphics;' "$desktop" || fail "categories"
-for type in image/bmp image/gif image/jpeg image/vnd.microsoft.icon; do
+for type in image/bmp image/gif image/jpeg image/png image/vnd.microsoft.icon; do
   grep -q "^MimeType=.*$type;" "$desktop" || fail "desktop entry lacks $type"
   grep -q "type=\"$type\"" "$prefix/share/mime/packages/velmora.xml" || fail "no file type $type"
 done
