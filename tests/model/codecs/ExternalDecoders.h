@@ -28,9 +28,9 @@ inline std::optional<std::string> Run(const std::string& command) {
   return out;
 }
 
-// 8-bit RGBA rows as ImageMagick decodes the file (`spec` may name a sub-image: "x.ico[2]").
-inline std::optional<std::string> MagickRgba(const std::string& spec) {
-  return Run("convert '" + spec + "' -depth 8 rgba:- 2>/dev/null");
+// 8-bit RGBA rows as ImageMagick decodes the file (`file` may name a sub-image: "x.ico[2]").
+inline std::optional<std::string> MagickRgba(const std::string& file) {
+  return Run("convert '" + file + "' -depth 8 rgba:- 2>/dev/null");
 }
 
 // 8-bit RGBA rows as Pillow decodes the file; `size` picks an icon's sub-image.
