@@ -37,13 +37,6 @@ void SetAlphaOfColor(TSurface& surface, TPixel color, int alpha) {
       if ((*p & 0xFFFFFF) == color) *p = WithAlpha(*p, alpha);
 }
 
-bool AnyTranslucent(const TSurface& surface) {
-  for (int y = 0; y < surface.Height(); ++y)
-    for (const TPixel *p = surface.Row(y), *end = p + surface.Width(); p < end; ++p)
-      if (IsTranslucent(*p)) return true;
-  return false;
-}
-
 // A colour no opaque pixel of the surfaces has, starting from the sub-icon transparent colour.
 TColor UnusedColor(const TSurface& image, const TSurface* layer) {
   std::vector<bool> used(size_t(1) << 24, false);

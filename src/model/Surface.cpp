@@ -141,3 +141,10 @@ bool operator==(const TMaskSurface& a, const TMaskSurface& b) {
   }
   return true;
 }
+
+bool AnyTranslucent(const TSurface& surface) {
+  for (int y = 0; y < surface.Height(); ++y)
+    for (const TPixel *p = surface.Row(y), *end = p + surface.Width(); p < end; ++p)
+      if (IsTranslucent(*p)) return true;
+  return false;
+}

@@ -58,6 +58,9 @@ class TSurface {
   std::vector<TPixel> pixels_;
 };
 
+// Whether any pixel lets something show through (only 32-bit pictures hold alpha).
+bool AnyTranslucent(const TSurface& surface);
+
 // Pen modes for drawing onto a mask.
 enum class TMaskPen : uint8_t { Black, White, Xor };
 

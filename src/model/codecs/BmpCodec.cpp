@@ -277,13 +277,6 @@ bool IsWritableLayout(const std::array<uint32_t, 3>& m) {
   return true;
 }
 
-bool UsesAlpha(const TSurface& image) {
-  for (int y = 0; y < image.Height(); ++y)
-    for (const TPixel *p = image.Row(y), *e = p + image.Width(); p < e; ++p)
-      if (IsTranslucent(*p)) return true;
-  return false;
-}
-
 constexpr uint32_t V5HeaderSize = 124;
 constexpr uint32_t LcsSrgb = 0x73524742;  // 'sRGB'
 constexpr uint32_t LcsGmImages = 4;        // rendering intent: perceptual
@@ -365,7 +358,7 @@ TBytes WriteBmp(const TSurface& image, int bitCount, const TColor* palette, int 
 
   std::array<uint32_t, 3> masks = fileBits == 15 ? Rgb555Masks : Rgb565Masks;
   if (layout && IsWritableLayout(*layout)) masks = *layout;
-  const bool alpha = fileBits == 32 && UsesAlpha(image);
+  const bool alpha = fileBits == 32 && AnyTranslucent(image);
   TBytes out;
   WriteHeaders(out, image, fileBits, tableSize, uint32_t(pixelBytes), masks, alpha);
   const int used = std::min(paletteCount, tableSize);
