@@ -73,8 +73,11 @@ void BM_MapFlatDrawingNearest16(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * int64_t(Side) * Side);
 }
 
-void BM_QuantizeColors256(benchmark::State& state) {
-  for (auto _ : state) benchmark::DoNotOptimize(QuantizeColors(Photo(), 256));
+// Palette choice alone, for nearest-colour mapping (arg 0) and for Floyd-Steinberg (arg 1),
+// which at 16 colours tries several palettes on the picture.
+void BM_QuantizeColors(benchmark::State& state, int colors) {
+  const TDitherMode mode = state.range(0) ? TDitherMode::FloydSteinberg : TDitherMode::Nearest;
+  for (auto _ : state) benchmark::DoNotOptimize(QuantizeColors(Photo(), colors, mode));
   state.SetItemsProcessed(state.iterations() * int64_t(Side) * Side);
 }
 
@@ -83,4 +86,5 @@ void BM_QuantizeColors256(benchmark::State& state) {
 BENCHMARK(BM_MapToPalette256)->DenseRange(0, 6)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MapToPalette16)->DenseRange(0, 6)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MapFlatDrawingNearest16)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_QuantizeColors256)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_QuantizeColors, 256, 256)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_QuantizeColors, 16, 16)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);

@@ -23,19 +23,22 @@ int RoundedMean(double sum, double weight) {
 
 }  // namespace
 
-TColorBoxes::TColorBoxes(const TColorHistogram& histogram) {
+TColorBoxes::TColorBoxes(const TColorHistogram& histogram, double countExponent) {
   const size_t cells = size_t(Side) * Side * Side;
   for (auto* t : {&weight_, &red_, &green_, &blue_, &squares_}) t->assign(cells, 0.0);
   for (int r = 0; r < Levels; ++r)
     for (int g = 0; g < Levels; ++g)
       for (int b = 0; b < Levels; ++b) {
         const TColorCell& c = histogram.Cell(r, g, b);
+        if (c.Count == 0) continue;
+        // Scaling all of a cell's moments alike keeps its mean and spread.
+        const double scale = countExponent == 1.0 ? 1.0 : std::pow(double(c.Count), countExponent - 1);
         const int i = At(r + 1, g + 1, b + 1);
-        weight_[i] = c.Count;
-        red_[i] = double(c.Red);
-        green_[i] = double(c.Green);
-        blue_[i] = double(c.Blue);
-        squares_[i] = double(c.Squares);
+        weight_[i] = c.Count * scale;
+        red_[i] = double(c.Red) * scale;
+        green_[i] = double(c.Green) * scale;
+        blue_[i] = double(c.Blue) * scale;
+        squares_[i] = double(c.Squares) * scale;
       }
   for (auto* t : {&weight_, &red_, &green_, &blue_, &squares_}) Accumulate(*t, Side);
 }

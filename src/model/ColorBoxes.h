@@ -15,7 +15,9 @@
 
 class TColorBoxes {
  public:
-  explicit TColorBoxes(const TColorHistogram& histogram);
+  // With `countExponent` below 1 a cell of n pixels weighs n^countExponent, so that small groups
+  // of distant colours get boxes of their own sooner than their numbers alone would give them.
+  explicit TColorBoxes(const TColorHistogram& histogram, double countExponent = 1.0);
 
   // At most `maxColors` (at least 1) distinct colours with high byte 0, the mean of each box;
   // none for an empty histogram.

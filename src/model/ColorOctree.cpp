@@ -5,11 +5,6 @@
 
 namespace {
 
-// All pixels inside a node's cube, for its error.
-struct TInside {
-  double Count = 0, Red = 0, Green = 0, Blue = 0, Squares = 0;
-};
-
 int Coordinate(int index, int level, int axis) {
   return (index >> (level * (2 - axis))) & ((1 << level) - 1);
 }
@@ -21,51 +16,65 @@ int RoundedMean(double sum, double count) {
   return std::clamp(int(std::lround(sum / count)), 0, 255);
 }
 
+// Sum of |p - c|^2 over the pixels p inside a cube, for its centre c.
+double SquaredError(double count, double red, double green, double blue, double squares,
+                    double cr, double cg, double cb) {
+  return squares - 2 * (cr * red + cg * green + cb * blue) + count * (cr * cr + cg * cg + cb * cb);
+}
+
 }  // namespace
 
-TColorOctree::TColorOctree(const TColorHistogram& histogram) {
-  std::vector<TInside> inside, above;
-  for (int level = Depth; level >= 0; --level) {
-    const int side = 1 << level;
-    above.assign(size_t(side) * side * side, TInside{});
-    levels_[level].assign(above.size(), TNode{});
-    for (int r = 0; r < side; ++r)
-      for (int g = 0; g < side; ++g)
-        for (int b = 0; b < side; ++b) {
-          TInside& m = above[size_t(IndexAt(level, r, g, b))];
-          if (level == Depth) {
-            const TColorCell& c = histogram.Cell(r, g, b);
-            m = {double(c.Count), double(c.Red), double(c.Green), double(c.Blue),
-                 double(c.Squares)};
-          } else {
-            for (int child = 0; child < 8; ++child) {
-              const TInside& k = inside[size_t(IndexAt(level + 1, 2 * r + (child >> 2),
-                                                       2 * g + ((child >> 1) & 1),
-                                                       2 * b + (child & 1)))];
-              m.Count += k.Count;
-              m.Red += k.Red;
-              m.Green += k.Green;
-              m.Blue += k.Blue;
-              m.Squares += k.Squares;
-            }
-          }
-          if (m.Count == 0) continue;
-          // Sum of |p - c|^2 over the pixels p inside, for the cube's centre c.
-          const double width = 256 >> level, half = (width - 1) / 2;
-          const double cr = r * width + half, cg = g * width + half, cb = b * width + half;
-          TNode& node = levels_[level][size_t(IndexAt(level, r, g, b))];
-          node.Occupied = true;
-          node.Error = m.Squares - 2 * (cr * m.Red + cg * m.Green + cb * m.Blue) +
-                       m.Count * (cr * cr + cg * cg + cb * cb);
-          if (level == Depth) {
-            node.Count = m.Count;
-            node.Red = m.Red;
-            node.Green = m.Green;
-            node.Blue = m.Blue;
-          }
-        }
-    inside.swap(above);
+TColorOctree::TColorOctree(const TColorHistogram& histogram, int depth, TCubeError error)
+    : levels_(size_t(std::clamp(depth, 1, TColorHistogram::Bits)) + 1) {
+  depth = int(levels_.size()) - 1;
+  // All pixels inside each node's cube, summed over its cells.
+  std::vector<std::vector<TColorCell>> inside(levels_.size());
+  for (int level = 0; level <= depth; ++level) {
+    levels_[size_t(level)].resize(size_t(1) << (3 * level));
+    inside[size_t(level)].resize(levels_[size_t(level)].size());
   }
+  constexpr int Cells = TColorHistogram::Levels;
+  for (int r = 0; r < Cells; ++r)
+    for (int g = 0; g < Cells; ++g)
+      for (int b = 0; b < Cells; ++b) {
+        const TColorCell& c = histogram.Cell(r, g, b);
+        if (c.Count == 0) continue;
+        for (int level = 0; level <= depth; ++level) {
+          const int shift = TColorHistogram::Bits - level;
+          const size_t i = size_t(IndexAt(level, r >> shift, g >> shift, b >> shift));
+          TColorCell& m = inside[size_t(level)][i];
+          m.Count += c.Count;
+          m.Red += c.Red;
+          m.Green += c.Green;
+          m.Blue += c.Blue;
+          m.Squares += c.Squares;
+          if (error == TCubeError::Squared) continue;
+          // A cell is small against the cubes of a coarse tree, so its pixels count at its mean.
+          const double width = 256 >> level, half = (width - 1) / 2;
+          const double dr = double(c.Red) / c.Count - ((r >> shift) * width + half),
+                       dg = double(c.Green) / c.Count - ((g >> shift) * width + half),
+                       db = double(c.Blue) / c.Count - ((b >> shift) * width + half);
+          levels_[size_t(level)][i].Error += c.Count * std::sqrt(dr * dr + dg * dg + db * db);
+        }
+      }
+  for (int level = 0; level <= depth; ++level)
+    for (size_t i = 0; i < inside[size_t(level)].size(); ++i) {
+      const TColorCell& m = inside[size_t(level)][i];
+      if (m.Count == 0) continue;
+      TNode& node = levels_[size_t(level)][i];
+      node.Occupied = true;
+      const double width = 256 >> level, half = (width - 1) / 2;
+      if (error == TCubeError::Squared)
+        node.Error = SquaredError(m.Count, double(m.Red), double(m.Green), double(m.Blue),
+                                  double(m.Squares), Coordinate(int(i), level, 0) * width + half,
+                                  Coordinate(int(i), level, 1) * width + half,
+                                  Coordinate(int(i), level, 2) * width + half);
+      if (level < depth) continue;
+      node.Count = m.Count;
+      node.Red = double(m.Red);
+      node.Green = double(m.Green);
+      node.Blue = double(m.Blue);
+    }
 }
 
 // Takes the node out of the tree: first its remaining children, then its own pixels go to its
@@ -75,7 +84,7 @@ void TColorOctree::Prune(TLevels& levels, int level, int index, int& colors) {
   if (!node.Occupied) return;
   const int r = Coordinate(index, level, 0), g = Coordinate(index, level, 1),
             b = Coordinate(index, level, 2);
-  if (level < Depth)
+  if (level + 1 < int(levels.size()))
     for (int child = 0; child < 8; ++child)
       Prune(levels, level + 1,
             IndexAt(level + 1, 2 * r + (child >> 2), 2 * g + ((child >> 1) & 1), 2 * b + (child & 1)),
@@ -90,18 +99,18 @@ void TColorOctree::Prune(TLevels& levels, int level, int index, int& colors) {
 }
 
 std::vector<TColor> TColorOctree::Colors(int maxColors) const {
-  TLevels work;
+  TLevels work(levels_.size());
   struct TRef {
     double Error;
     int Level, Index;
   };
   std::vector<TRef> order;
   int colors = 0;
-  for (int level = 0; level <= Depth; ++level) {
+  for (size_t level = 0; level < levels_.size(); ++level) {
     work[level] = levels_[level];
     for (size_t i = 0; i < work[level].size(); ++i) {
       if (!work[level][i].Occupied) continue;
-      if (level > 0) order.push_back({work[level][i].Error, level, int(i)});
+      if (level > 0) order.push_back({work[level][i].Error, int(level), int(i)});
       colors += work[level][i].Count > 0;
     }
   }
@@ -117,8 +126,8 @@ std::vector<TColor> TColorOctree::Colors(int maxColors) const {
       Prune(work, order[i].Level, order[i].Index, colors);
   }
   std::vector<TColor> result;
-  for (int level = 0; level <= Depth; ++level)
-    for (const TNode& node : work[level]) {
+  for (const auto& level : work)
+    for (const TNode& node : level) {
       if (node.Count <= 0) continue;
       const TColor c = MakeColor(RoundedMean(node.Red, node.Count),
                                  RoundedMean(node.Green, node.Count),

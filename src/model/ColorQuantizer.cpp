@@ -9,6 +9,7 @@
 #include "model/ColorHistogram.h"
 #include "model/ColorOctree.h"
 #include "model/ColorReduction.h"
+#include "model/DiffusionPalette.h"
 #include "model/Errors.h"
 #include "model/NearestColor.h"
 
@@ -104,9 +105,8 @@ void AddFarthestColors(const TSurface& s, int maxColors, std::vector<TColor>& co
   }
 }
 
-// Below this many colours the octree's cubes are too coarse: its palette then loses more
-// than it gains even for dithering (measured on photographs at 4 to 64 colours), and the boxes
-// serve every mode.
+// From this many colours on, the fine octree's palette serves every dithered picture well; below
+// it no single kind of palette does, and several are tried on the picture (DiffusionPalette.h).
 constexpr int OctreeMinColors = 128;
 
 }  // namespace
@@ -117,10 +117,12 @@ std::vector<TColor> QuantizeColors(const TSurface& s, int maxColors, TDitherMode
   std::vector<TColor> colors;
   if (CollectFewColors(s, maxColors, colors)) return colors;
   const TColorHistogram histogram(s);
-  if (mode != TDitherMode::Nearest && maxColors >= OctreeMinColors)
+  if (mode == TDitherMode::Nearest)
+    colors = TColorBoxes(histogram).Colors(maxColors);
+  else if (maxColors >= OctreeMinColors)
     colors = TColorOctree(histogram).Colors(maxColors);
   else
-    colors = TColorBoxes(histogram).Colors(maxColors);
+    colors = DiffusionPalette(s, histogram, maxColors, mode);
   if (histogram.OccupiedCells() < maxColors) AddFarthestColors(s, maxColors, colors);
   if (mode == TDitherMode::Nearest) RefineForNearest(s, colors, 2);
   return colors;
