@@ -13,8 +13,8 @@ void Accumulate(std::vector<double>& t, int side) {
     for (int g = 1; g < side; ++g)
       for (int b = 1; b < side; ++b)
         t[at(r, g, b)] += t[at(r - 1, g, b)] + t[at(r, g - 1, b)] + t[at(r, g, b - 1)] -
-                          t[at(r - 1, g - 1, b)] - t[at(r - 1, g, b - 1)] -
-                          t[at(r, g - 1, b - 1)] + t[at(r - 1, g - 1, b - 1)];
+                          t[at(r - 1, g - 1, b)] - t[at(r - 1, g, b - 1)] - t[at(r, g - 1, b - 1)] +
+                          t[at(r - 1, g - 1, b - 1)];
 }
 
 int RoundedMean(double sum, double weight) {
@@ -32,7 +32,8 @@ TColorBoxes::TColorBoxes(const TColorHistogram& histogram, double countExponent)
         const TColorCell& c = histogram.Cell(r, g, b);
         if (c.Count == 0) continue;
         // Scaling all of a cell's moments alike keeps its mean and spread.
-        const double scale = countExponent == 1.0 ? 1.0 : std::pow(double(c.Count), countExponent - 1);
+        const double scale =
+            countExponent == 1.0 ? 1.0 : std::pow(double(c.Count), countExponent - 1);
         const int i = At(r + 1, g + 1, b + 1);
         weight_[i] = c.Count * scale;
         red_[i] = double(c.Red) * scale;
@@ -94,7 +95,8 @@ std::vector<TColor> TColorBoxes::Colors(int maxColors) const {
   if (Sum(boxes[0]).Weight <= 0) return {};
   std::vector<double> variance{Variance(boxes[0])};
   while (int(boxes.size()) < maxColors) {
-    const size_t next = size_t(std::max_element(variance.begin(), variance.end()) - variance.begin());
+    const size_t next =
+        size_t(std::max_element(variance.begin(), variance.end()) - variance.begin());
     if (variance[next] <= 0) break;
     TBox other;
     if (!Cut(boxes[next], other)) {

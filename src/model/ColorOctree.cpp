@@ -17,8 +17,8 @@ int RoundedMean(double sum, double count) {
 }
 
 // Sum of |p - c|^2 over the pixels p inside a cube, for its centre c.
-double SquaredError(double count, double red, double green, double blue, double squares,
-                    double cr, double cg, double cb) {
+double SquaredError(double count, double red, double green, double blue, double squares, double cr,
+                    double cg, double cb) {
   return squares - 2 * (cr * red + cg * green + cb * blue) + count * (cr * cr + cg * cg + cb * cb);
 }
 
@@ -86,9 +86,10 @@ void TColorOctree::Prune(TLevels& levels, int level, int index, int& colors) {
             b = Coordinate(index, level, 2);
   if (level + 1 < int(levels.size()))
     for (int child = 0; child < 8; ++child)
-      Prune(levels, level + 1,
-            IndexAt(level + 1, 2 * r + (child >> 2), 2 * g + ((child >> 1) & 1), 2 * b + (child & 1)),
-            colors);
+      Prune(
+          levels, level + 1,
+          IndexAt(level + 1, 2 * r + (child >> 2), 2 * g + ((child >> 1) & 1), 2 * b + (child & 1)),
+          colors);
   auto& parent = levels[level - 1][size_t(IndexAt(level - 1, r >> 1, g >> 1, b >> 1))];
   if (node.Count > 0) colors -= parent.Count > 0 ? 1 : 0;
   parent.Count += node.Count;
@@ -129,9 +130,9 @@ std::vector<TColor> TColorOctree::Colors(int maxColors) const {
   for (const auto& level : work)
     for (const TNode& node : level) {
       if (node.Count <= 0) continue;
-      const TColor c = MakeColor(RoundedMean(node.Red, node.Count),
-                                 RoundedMean(node.Green, node.Count),
-                                 RoundedMean(node.Blue, node.Count));
+      const TColor c =
+          MakeColor(RoundedMean(node.Red, node.Count), RoundedMean(node.Green, node.Count),
+                    RoundedMean(node.Blue, node.Count));
       if (std::find(result.begin(), result.end(), c) == result.end()) result.push_back(c);
     }
   return result;

@@ -47,8 +47,8 @@ constexpr int64_t TrialPixels = int64_t(1) << 18;
 
 TSurface Mosaic(const TSurface& s) {
   const int count = int(TrialPixels / (TileSide * TileSide));
-  const int across = std::clamp(
-      int(std::lround(std::sqrt(double(count) * s.Width() / s.Height()))), 1, count);
+  const int across =
+      std::clamp(int(std::lround(std::sqrt(double(count) * s.Width() / s.Height()))), 1, count);
   const int down = std::max(1, count / across);
   const int w = std::min(TileSide, s.Width()), h = std::min(TileSide, s.Height());
   TSurface mosaic(w, h * across * down);
@@ -181,7 +181,9 @@ void SpreadPalette(const TSurface& s, std::vector<TColor>& colors, double amount
     if (counts[k] == 0) continue;  // no pixel near it: it stays where it is
     const TVector base = recentre ? centre[k] : Channels(ColorToPixel(colors[k]));
     const double reach = amount * std::sqrt(spread[k] / counts[k]);
-    auto channel = [&](size_t i) { return std::clamp(int(std::lround(base[i] + reach * out[k][i])), 0, 255); };
+    auto channel = [&](size_t i) {
+      return std::clamp(int(std::lround(base[i] + reach * out[k][i])), 0, 255);
+    };
     colors[k] = MakeColor(channel(0), channel(1), channel(2));
   }
   // Two colours can land on one; the palette keeps one entry for both.

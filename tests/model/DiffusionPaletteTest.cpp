@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <array>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <random>
@@ -31,9 +31,10 @@ TSurface LandscapeWithPatches(int width, int height, const std::vector<TPatch>& 
     for (int y = p.Top; y < p.Top + p.Height; ++y)
       for (int x = p.Left; x < p.Left + p.Width; ++x) {
         const int jitter = int(rng() % 7) - 3;
-        s.SetPixel(x, y, ColorToPixel(MakeColor(std::clamp(RedOf(p.Color) + jitter, 0, 255),
-                                                std::clamp(GreenOf(p.Color) + jitter, 0, 255),
-                                                std::clamp(BlueOf(p.Color) + jitter, 0, 255))));
+        s.SetPixel(x, y,
+                   ColorToPixel(MakeColor(std::clamp(RedOf(p.Color) + jitter, 0, 255),
+                                          std::clamp(GreenOf(p.Color) + jitter, 0, 255),
+                                          std::clamp(BlueOf(p.Color) + jitter, 0, 255))));
       }
   return s;
 }
@@ -58,11 +59,12 @@ int AverageDrift(const TSurface& a, const TSurface& b, const TPatch& p) {
 TEST(DiffusionPalette, SmallPatchesOfStrongColourKeepTheirAverage) {
   for (int width : {400, 1100}) {  // the whole picture tried, and tiles of it
     const int height = 300;
-    const std::vector<TPatch> patches{{width / 10, 40, width * 45 / 400, 45, MakeColor(135, 105, 50)},
-                                      {width / 2, 180, width * 45 / 400, 45, MakeColor(60, 62, 95)},
-                                      {width * 3 / 4, 60, width * 45 / 400, 45, MakeColor(150, 90, 80)},
-                                      {width / 3, 100, width * 45 / 400, 45, MakeColor(95, 110, 80)},
-                                      {width / 5, 200, width * 45 / 400, 45, MakeColor(110, 70, 110)}};
+    const std::vector<TPatch> patches{
+        {width / 10, 40, width * 45 / 400, 45, MakeColor(135, 105, 50)},
+        {width / 2, 180, width * 45 / 400, 45, MakeColor(60, 62, 95)},
+        {width * 3 / 4, 60, width * 45 / 400, 45, MakeColor(150, 90, 80)},
+        {width / 3, 100, width * 45 / 400, 45, MakeColor(95, 110, 80)},
+        {width / 5, 200, width * 45 / 400, 45, MakeColor(110, 70, 110)}};
     const TSurface original = LandscapeWithPatches(width, height, patches);
     TSurface reduced = original;
     MapToPalette(reduced, QuantizeColors(original, 16, TDitherMode::FloydSteinberg),

@@ -169,6 +169,15 @@ class TGifComposer {
   void Describe(const TGifFrameData& f);
   void Dispose(const TGifFrameData& f);
   int64_t CountUncovered(const TRect& r) const;
+  bool ScreenHas(TPixel c);
+
+  // What a look for a colour on the screen found, and how many screen changes it has seen.
+  struct TColorLook {
+    TPixel Color;
+    size_t Seen;
+    bool Found;
+    int X, Y;  // where it was found
+  };
 
   const TGifData& gif_;
   TComposedGif group_;
@@ -178,6 +187,8 @@ class TGifComposer {
   TRect changed_;
   int64_t uncovered_ = 0;             // pixels of the screen no frame covers
   std::unordered_set<TColor> drawn_;  // every colour a frame could have drawn so far
+  std::vector<TRect> changes_;        // the rectangle of every change to the screen so far
+  std::vector<TColorLook> looks_;     // the colours looked for, a few at most
   size_t next_ = 0;
 };
 

@@ -98,21 +98,21 @@ TComposedGif ComposedGroup(const TGifData& gif) {
   return out;
 }
 
-// Whether the picture has uncovered pixels, and whether a covered one has the colour `c`. Blocks
-// are scanned whole, which the compiler vectorises.
-void ScanPicture(const TSurface& s, TPixel key, TPixel c, bool& uncovered, bool& hasColor) {
-  const TPixel* p = s.Bits();
-  const size_t n = size_t(s.Width()) * size_t(s.Height());
-  uint32_t foundKey = 0, foundColor = 0;
-  for (size_t start = 0; start < n && !(foundKey && foundColor); start += 4096) {
-    const size_t end = std::min(n, start + 4096);
-    for (size_t i = start; i < end; ++i) {
-      foundKey |= p[i] == key;
-      foundColor |= p[i] == c;
-    }
+// Finds the first pixel of colour `c` in `r`; false when there is none. Rows are scanned whole,
+// which the compiler vectorises.
+bool FindColor(const TSurface& s, const TRect& r, TPixel c, int& x, int& y) {
+  for (int row = r.Top; row < r.Bottom; ++row) {
+    const TPixel* p = s.Row(row);
+    if (std::find(p + r.Left, p + r.Right, c) == p + r.Right) continue;
+    y = row;
+    x = int(std::find(p + r.Left, p + r.Right, c) - p);
+    return true;
   }
-  uncovered = foundKey;
-  hasColor = foundColor;
+  return false;
+}
+
+bool Holds(const TRect& r, int x, int y) {
+  return x >= r.Left && x < r.Right && y >= r.Top && y < r.Bottom;
 }
 
 }  // namespace
@@ -158,6 +158,7 @@ bool TGifComposer::Next() {
   uncovered_ -= CountUncovered(r);
   DrawFrame(screen_, gif_, f, transparent);
   uncovered_ += CountUncovered(r);
+  changes_.push_back(r);
   // The colours this frame can draw; a transparent colour among them needs a look at the screen.
   const std::vector<TColor>& table = ActiveTable(gif_, f);
   for (size_t i = 0; i < std::min<size_t>(table.size(), 256); ++i)
@@ -176,14 +177,47 @@ void TGifComposer::Describe(const TGifFrameData& f) {
           ? std::optional(TableColor(ActiveTable(gif_, f), f.Control.TransparentIndex))
           : std::nullopt;
   const bool uncovered = uncovered_ > 0;
-  bool taken = false;
-  if (own && drawn_.count(*own)) {
-    bool ignored = false;
-    ScanPicture(screen_, ColorToPixel(group_.KeyColor), ColorToPixel(*own), ignored, taken);
-  }
+  const bool taken = own && drawn_.count(*own) && ScreenHas(ColorToPixel(*own));
   frame_.Transparent = (f.Control.Present && f.Control.Transparent) || uncovered;
   frame_.TransparentColor = own.value_or(clBlack);
   if (frame_.Transparent && (!own || taken)) frame_.TransparentColor = group_.KeyColor;
+}
+
+// Whether a pixel of the screen has the colour `c`. Looking at the whole screen for every frame
+// would cost more than composing small frames, so what an earlier look found is kept: a colour
+// found stays until a change covers the pixel where it was, and a colour missing can only have
+// come with the changes since.
+bool TGifComposer::ScreenHas(TPixel c) {
+  const TRect whole = screen_.Bounds();
+  auto look =
+      std::find_if(looks_.begin(), looks_.end(), [c](const TColorLook& l) { return l.Color == c; });
+  if (look == looks_.end()) {
+    constexpr size_t MaxLooks = 8;
+    if (looks_.size() == MaxLooks) looks_.erase(looks_.begin());
+    looks_.push_back({c, changes_.size(), false, 0, 0});
+    look = looks_.end() - 1;
+    look->Found = FindColor(screen_, whole, c, look->X, look->Y);
+    return look->Found;
+  }
+  const size_t since = look->Seen;
+  look->Seen = changes_.size();
+  if (look->Found) {
+    const bool covered = std::any_of(changes_.begin() + std::ptrdiff_t(since), changes_.end(),
+                                     [&](const TRect& r) { return Holds(r, look->X, look->Y); });
+    if (!covered) return true;
+    look->Found = FindColor(screen_, whole, c, look->X, look->Y);
+    return look->Found;
+  }
+  int64_t area = 0;
+  for (size_t i = since; i < changes_.size(); ++i)
+    area += int64_t(changes_[i].Width()) * changes_[i].Height();
+  if (area >= int64_t(whole.Width()) * whole.Height()) {
+    look->Found = FindColor(screen_, whole, c, look->X, look->Y);
+    return look->Found;
+  }
+  for (size_t i = since; i < changes_.size() && !look->Found; ++i)
+    look->Found = FindColor(screen_, changes_[i], c, look->X, look->Y);
+  return look->Found;
 }
 
 void TGifComposer::Dispose(const TGifFrameData& f) {
@@ -203,6 +237,7 @@ void TGifComposer::Dispose(const TGifFrameData& f) {
                 screen_.Row(y) + savedRect_.Left);
   }
   uncovered_ += CountUncovered(r);
+  changes_.push_back(r);
 }
 
 void TGifComposer::CopyPicture(TSurface& out) const {

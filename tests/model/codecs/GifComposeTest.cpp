@@ -177,3 +177,32 @@ TEST(GifCompose, RefusesAnimationsTooLargeToFlatten) {
   gif.Frames.push_back(gif.Frames[0]);
   EXPECT_THROW(ComposeGif(gif), EVelmoraError);
 }
+
+// A transparent frame shows its uncovered pixels in its own transparent colour unless a covered
+// pixel has that colour; then the key colour stands in. Whether one has it changes as frames
+// cover and uncover pixels, also in frames far from the one asking.
+TEST(GifCompose, TheOwnTransparentColourGivesWayWhileACoveredPixelHasIt) {
+  TRawGifBuilder b(8, 8, 2);
+  const TBytes bytes = b.Control(0, 0)
+                           .Image(0, 0, 2, 2, Filled(2, 2, 2))
+                           .Control(0, 0, 2)  // colour 2 is on the screen
+                           .Image(5, 5, 1, 1, Filled(1, 1, 1))
+                           .Control(0, 0, 2)  // covered over: gone
+                           .Image(0, 0, 2, 2, Filled(2, 2, 3))
+                           .Control(0, 0, 1)  // draws colour 2 elsewhere
+                           .Image(6, 6, 1, 1, Filled(1, 1, 2))
+                           .Control(0, 0, 2)  // so it is back
+                           .Image(0, 7, 1, 1, Filled(1, 1, 0))
+                           .Control(0, 0, 2)  // and gone again
+                           .Image(6, 6, 1, 1, Filled(1, 1, 3))
+                           .Finish();
+  const TComposedGif gif = Compose(bytes);
+  ASSERT_EQ(gif.Frames.size(), 6u);
+  const TColor own = b.GlobalTable[2];
+  const TColor expected[] = {b.GlobalTable[0], gif.KeyColor, own, gif.KeyColor, gif.KeyColor, own};
+  for (size_t i = 0; i < 6; ++i) {
+    EXPECT_TRUE(gif.Frames[i].Transparent) << i;
+    EXPECT_EQ(gif.Frames[i].TransparentColor, expected[i]) << i;
+    EXPECT_EQ(At(gif.Frames[i], 3, 3), expected[i]) << i;  // never covered
+  }
+}
