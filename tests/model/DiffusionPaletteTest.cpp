@@ -93,8 +93,7 @@ TEST(SpreadPalette, ColoursMoveOutwardsWithinTheChannelRange) {
       s.SetPixel(x, y, ColorToPixel(MakeColor(v, v, v)));
     }
   // The means of the groups, and a colour far from every pixel.
-  std::vector<TColor> colors{MakeColor(35, 35, 35), MakeColor(240, 240, 240),
-                             MakeColor(0, 200, 0)};
+  std::vector<TColor> colors{MakeColor(35, 35, 35), MakeColor(240, 240, 240), MakeColor(0, 200, 0)};
   SpreadPalette(s, colors, 0.5, false);
   ASSERT_EQ(colors.size(), 3u);
   // Half the spread of a group of 30 evenly spaced levels is about 4 levels.
