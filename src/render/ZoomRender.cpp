@@ -9,6 +9,8 @@
 
 namespace {
 
+#define VectorClones __attribute__((target_clones("avx2", "default")))
+
 // What one magnified row needs besides its source pixels.
 struct TRowStyle {
   int Factor;
@@ -71,6 +73,34 @@ bool HatchedCells(const TPixel* src, TPixel* dst, int cells, const TPixel* hatch
     const TPixel v = p | OpaqueBits;
     for (int k = 0; k < F; ++k) dst[k] = G && k == 0 ? s.Grid : (hatch[k] & t) | (v & ~t);
     any |= t;
+  }
+  return any != 0;
+}
+
+// Both view rows of a row of hatched two-pixel cells in one pass (no grid at this factor): the
+// source pixel and its test are shared, and the rows differ only in the hatch they show.
+// Answers whether any cell showed the hatch.
+VectorClones bool HatchedCellRows2(const TPixel* src, TPixel* top, TPixel* bottom, int count,
+                                   const TPixel* hatchTop, const TPixel* hatchBottom, TPixel key) {
+  const TPixel a0 = hatchTop[0], a1 = hatchTop[1], b0 = hatchBottom[0], b1 = hatchBottom[1];
+  const int cells = count / 2;
+  TPixel any = 0;
+  for (int c = 0; c < cells; ++c) {
+    const TPixel p = src[c];
+    const TPixel t = (p & 0xFFFFFF) == key ? ~TPixel(0) : 0;
+    const TPixel v = (p | OpaqueBits) & ~t;
+    top[2 * c] = (a0 & t) | v;
+    top[2 * c + 1] = (a1 & t) | v;
+    bottom[2 * c] = (b0 & t) | v;
+    bottom[2 * c + 1] = (b1 & t) | v;
+    any |= t;
+  }
+  if (count % 2) {  // a view narrower than whole cells ends in half a cell
+    const TPixel p = src[cells];
+    const bool transparent = (p & 0xFFFFFF) == key;
+    top[count - 1] = transparent ? hatchTop[count - 1] : p | OpaqueBits;
+    bottom[count - 1] = transparent ? hatchBottom[count - 1] : p | OpaqueBits;
+    any |= transparent;
   }
   return any != 0;
 }
@@ -149,7 +179,11 @@ bool ZoomAlphaCells(const TPixel* src, TPixel* dst, int count, const TPixel* hat
 // Writes one content row of the view: `count` pixels (the closing column excluded) from `src`.
 // `hatch` is the hatch row of this view row, or null without transparency. Answers whether the
 // row shows any hatch, that is whether it depends on the view row.
-bool ZoomRow(const TPixel* src, TPixel* dst, int count, const TPixel* hatch, const TRowStyle& s) {
+//
+// Built twice, for processors with AVX2 and for the rest, and chosen when the program starts: the
+// row loops are vector selects and fills, which AVX2 does eight pixels at a time instead of four.
+VectorClones bool ZoomRow(const TPixel* src, TPixel* dst, int count, const TPixel* hatch,
+                          const TRowStyle& s) {
   if (s.Alpha) return ZoomAlphaCells(src, dst, count, hatch, s);
   switch (s.Factor) {
     case 1:
@@ -197,8 +231,12 @@ TRowStyle MakeRowStyle(const TZoomStyle& style) {
 
 }  // namespace
 
-void DrawZoomed(const TSurface& source, int originX, int originY, const TPixelRows& target,
-                const TZoomStyle& style) {
+// Built twice, for processors with AVX2 and for the rest, and chosen when the program starts: the
+// row loops are vector selects, which AVX2 does eight pixels at a time instead of four.
+__attribute__((target_clones("avx2", "default"))) void DrawZoomed(const TSurface& source,
+                                                                  int originX, int originY,
+                                                                  const TPixelRows& target,
+                                                                  const TZoomStyle& style) {
   if (target.Width <= 0 || target.Height <= 0) return;
   const TRowStyle s = MakeRowStyle(style);
   const int count = target.Width - 1;  // content columns; the last one closes the picture
@@ -208,6 +246,7 @@ void DrawZoomed(const TSurface& source, int originX, int originY, const TPixelRo
   int rowsLeft = 0;
   int firstContentRow = 0;  // first non-grid row of the current cell
   bool cellHatched = false;
+  bool written = false;  // the row was written with the one before
   for (int i = 0; i < target.Height; ++i) {
     TPixel* dst = target.Row(i);
     if (i == target.Height - 1) {
@@ -226,6 +265,10 @@ void DrawZoomed(const TSurface& source, int originX, int originY, const TPixelRo
       std::fill(dst, dst + target.Width, s.Grid);
       continue;
     }
+    if (written) {
+      written = false;
+      continue;
+    }
     // Rows of one cell are equal, or, with hatched pixels, equal to the row one period above.
     const int copyFrom = cellHatched ? i - s.HatchPeriod : firstContentRow;
     if (i > firstContentRow && copyFrom >= firstContentRow) {
@@ -235,6 +278,15 @@ void DrawZoomed(const TSurface& source, int originX, int originY, const TPixelRo
     const TPixel* src = source.Row(sourceRow - 1) + originX;
     const TPixel* hatch =
         s.Transparent ? hatchRows.data() + size_t(i % s.HatchPeriod) * size_t(count) : nullptr;
+    if (hatch && s.Factor == 2 && !s.Alpha && i + 1 < target.Height - 1) {
+      TPixel* below = target.Row(i + 1);
+      const TPixel* hatchBelow = hatchRows.data() + size_t((i + 1) % s.HatchPeriod) * size_t(count);
+      cellHatched = HatchedCellRows2(src, dst, below, count, hatch, hatchBelow, s.Key);
+      dst[count] = s.Grid;
+      below[count] = s.Grid;
+      written = true;
+      continue;
+    }
     const bool hatched = ZoomRow(src, dst, count, hatch, s);
     if (i == firstContentRow) cellHatched = hatched;
     dst[count] = s.Grid;
