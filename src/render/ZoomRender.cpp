@@ -9,7 +9,12 @@
 
 namespace {
 
+// Functions built once per instruction set and chosen when the program starts (x86-64 only).
+#if defined(__x86_64__) && defined(__GNUC__)
 #define VectorClones __attribute__((target_clones("avx2", "default")))
+#else
+#define VectorClones
+#endif
 
 // What one magnified row needs besides its source pixels.
 struct TRowStyle {
