@@ -236,12 +236,8 @@ TRowStyle MakeRowStyle(const TZoomStyle& style) {
 
 }  // namespace
 
-// Built twice, for processors with AVX2 and for the rest, and chosen when the program starts: the
-// row loops are vector selects, which AVX2 does eight pixels at a time instead of four.
-__attribute__((target_clones("avx2", "default"))) void DrawZoomed(const TSurface& source,
-                                                                  int originX, int originY,
-                                                                  const TPixelRows& target,
-                                                                  const TZoomStyle& style) {
+void DrawZoomed(const TSurface& source, int originX, int originY, const TPixelRows& target,
+                const TZoomStyle& style) {
   if (target.Width <= 0 || target.Height <= 0) return;
   const TRowStyle s = MakeRowStyle(style);
   const int count = target.Width - 1;  // content columns; the last one closes the picture
