@@ -22,6 +22,22 @@ double SquaredError(double count, double red, double green, double blue, double 
   return squares - 2 * (cr * red + cg * green + cb * blue) + count * (cr * cr + cg * cg + cb * cb);
 }
 
+// The centre of channel `axis` of the cube `index` of `level`.
+double CubeCentre(int index, int level, int axis) {
+  const double width = 256 >> level;
+  return Coordinate(index, level, axis) * width + (width - 1) / 2;
+}
+
+// The distances of a histogram cell's pixels from the centre of the cube `index` of `level`. A
+// cell is small against the cubes of a coarse tree, so its pixels count at its mean.
+double CellDistance(const TColorCell& c, int level, int index) {
+  const double n = c.Count;
+  const double dr = double(c.Red) / n - CubeCentre(index, level, 0),
+               dg = double(c.Green) / n - CubeCentre(index, level, 1),
+               db = double(c.Blue) / n - CubeCentre(index, level, 2);
+  return n * std::sqrt(dr * dr + dg * dg + db * db);
+}
+
 }  // namespace
 
 TColorOctree::TColorOctree(const TColorHistogram& histogram, int depth, TCubeError error)
@@ -48,33 +64,32 @@ TColorOctree::TColorOctree(const TColorHistogram& histogram, int depth, TCubeErr
           m.Green += c.Green;
           m.Blue += c.Blue;
           m.Squares += c.Squares;
-          if (error == TCubeError::Squared) continue;
-          // A cell is small against the cubes of a coarse tree, so its pixels count at its mean.
-          const double width = 256 >> level, half = (width - 1) / 2;
-          const double dr = double(c.Red) / c.Count - ((r >> shift) * width + half),
-                       dg = double(c.Green) / c.Count - ((g >> shift) * width + half),
-                       db = double(c.Blue) / c.Count - ((b >> shift) * width + half);
-          levels_[size_t(level)][i].Error += c.Count * std::sqrt(dr * dr + dg * dg + db * db);
+          if (error == TCubeError::Distance)
+            levels_[size_t(level)][i].Error += CellDistance(c, level, int(i));
         }
       }
   for (int level = 0; level <= depth; ++level)
-    for (size_t i = 0; i < inside[size_t(level)].size(); ++i) {
-      const TColorCell& m = inside[size_t(level)][i];
-      if (m.Count == 0) continue;
-      TNode& node = levels_[size_t(level)][i];
-      node.Occupied = true;
-      const double width = 256 >> level, half = (width - 1) / 2;
-      if (error == TCubeError::Squared)
-        node.Error = SquaredError(m.Count, double(m.Red), double(m.Green), double(m.Blue),
-                                  double(m.Squares), Coordinate(int(i), level, 0) * width + half,
-                                  Coordinate(int(i), level, 1) * width + half,
-                                  Coordinate(int(i), level, 2) * width + half);
-      if (level < depth) continue;
-      node.Count = m.Count;
-      node.Red = double(m.Red);
-      node.Green = double(m.Green);
-      node.Blue = double(m.Blue);
-    }
+    for (size_t i = 0; i < inside[size_t(level)].size(); ++i)
+      SetNode(levels_[size_t(level)][i], inside[size_t(level)][i], level, int(i), level == depth,
+              error);
+}
+
+// Marks a node with pixels inside; its squared error comes from the moments of all of them, and a
+// leaf holds them as its own.
+void TColorOctree::SetNode(TNode& node, const TColorCell& inside, int level, int index, bool leaf,
+                           TCubeError error) {
+  if (inside.Count == 0) return;
+  node.Occupied = true;
+  if (error == TCubeError::Squared)
+    node.Error =
+        SquaredError(inside.Count, double(inside.Red), double(inside.Green), double(inside.Blue),
+                     double(inside.Squares), CubeCentre(index, level, 0),
+                     CubeCentre(index, level, 1), CubeCentre(index, level, 2));
+  if (!leaf) return;
+  node.Count = inside.Count;
+  node.Red = double(inside.Red);
+  node.Green = double(inside.Green);
+  node.Blue = double(inside.Blue);
 }
 
 // Takes the node out of the tree: first its remaining children, then its own pixels go to its

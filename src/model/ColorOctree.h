@@ -44,6 +44,8 @@ class TColorOctree {
 
   // Nodes of level L at index ((r << L | g) << L) | b for the cube's coordinates at that level.
   using TLevels = std::vector<std::vector<TNode>>;
+  static void SetNode(TNode& node, const TColorCell& inside, int level, int index, bool leaf,
+                      TCubeError error);
   static void Prune(TLevels& levels, int level, int index, int& colors);
 
   TLevels levels_;

@@ -129,6 +129,48 @@ double TrialError(TTrial& trial, const std::vector<TColor>& colors, TDitherMode 
   return std::log(double(plain) + 1) + std::log(blurred + 1);
 }
 
+// The pixels of a sample nearest to one palette colour: their mean, the direction from the
+// picture's mean colour to theirs, and the sum of their squared distances along it.
+struct TPaletteCell {
+  double Count = 0;
+  TVector Centre{0, 0, 0}, Out{0, 0, 0};
+  double Spread = 0;
+};
+
+std::vector<TPaletteCell> PaletteCells(const TSurface& s, const std::vector<TColor>& colors) {
+  const TNearestColorIndex index(colors);
+  std::vector<TPaletteCell> cells(colors.size());
+  TVector mean{0, 0, 0};
+  std::vector<std::pair<TVector, size_t>> sample;
+  VisitSample(s, int64_t(1) << 16, [&](TPixel p) {
+    const TVector c = Channels(p);
+    const size_t k = size_t(index.IndexOfPixel(p));
+    for (size_t i = 0; i < 3; ++i) {
+      cells[k].Centre[i] += c[i];
+      mean[i] += c[i];
+    }
+    ++cells[k].Count;
+    sample.emplace_back(c, k);
+  });
+  for (double& m : mean) m /= double(sample.size());
+  for (TPaletteCell& cell : cells) {
+    double length = 0;
+    for (size_t i = 0; i < 3; ++i) {
+      cell.Centre[i] = cell.Count > 0 ? cell.Centre[i] / cell.Count : 0;
+      cell.Out[i] = cell.Centre[i] - mean[i];
+      length += cell.Out[i] * cell.Out[i];
+    }
+    length = std::sqrt(length);
+    for (double& v : cell.Out) v = length > 0 ? v / length : 0;
+  }
+  for (const auto& [c, k] : sample) {
+    double along = 0;
+    for (size_t i = 0; i < 3; ++i) along += (c[i] - cells[k].Centre[i]) * cells[k].Out[i];
+    cells[k].Spread += along * along;
+  }
+  return cells;
+}
+
 // A tree about as fine as the palette is large: level 3 (cubes of 32 values) for 16 colours.
 int OctreeDepth(int maxColors) {
   int depth = 1;
@@ -140,49 +182,14 @@ int OctreeDepth(int maxColors) {
 
 void SpreadPalette(const TSurface& s, std::vector<TColor>& colors, double amount, bool recentre) {
   if (colors.empty()) return;
-  const TNearestColorIndex index(colors);
-  std::vector<TVector> sums(colors.size(), TVector{0, 0, 0});
-  std::vector<double> counts(colors.size(), 0);
-  TVector mean{0, 0, 0};
-  double total = 0;
-  std::vector<std::pair<TVector, size_t>> sample;
-  VisitSample(s, int64_t(1) << 16, [&](TPixel p) {
-    const TVector c = Channels(p);
-    const size_t k = size_t(index.IndexOfPixel(p));
-    for (size_t i = 0; i < 3; ++i) {
-      sums[k][i] += c[i];
-      mean[i] += c[i];
-    }
-    ++counts[k];
-    ++total;
-    sample.emplace_back(c, k);
-  });
-  for (double& m : mean) m /= total;
-  // Per colour: the mean of its pixels, the direction away from the picture's mean, and the
-  // spread of its pixels along that direction.
-  std::vector<TVector> centre(colors.size()), out(colors.size());
+  const std::vector<TPaletteCell> cells = PaletteCells(s, colors);
   for (size_t k = 0; k < colors.size(); ++k) {
-    double length = 0;
-    for (size_t i = 0; i < 3; ++i) {
-      centre[k][i] = counts[k] > 0 ? sums[k][i] / counts[k] : 0;
-      out[k][i] = centre[k][i] - mean[i];
-      length += out[k][i] * out[k][i];
-    }
-    length = std::sqrt(length);
-    for (double& v : out[k]) v = length > 0 ? v / length : 0;
-  }
-  std::vector<double> spread(colors.size(), 0);
-  for (const auto& [c, k] : sample) {
-    double along = 0;
-    for (size_t i = 0; i < 3; ++i) along += (c[i] - centre[k][i]) * out[k][i];
-    spread[k] += along * along;
-  }
-  for (size_t k = 0; k < colors.size(); ++k) {
-    if (counts[k] == 0) continue;  // no pixel near it: it stays where it is
-    const TVector base = recentre ? centre[k] : Channels(ColorToPixel(colors[k]));
-    const double reach = amount * std::sqrt(spread[k] / counts[k]);
+    const TPaletteCell& cell = cells[k];
+    if (cell.Count == 0) continue;  // no pixel near it: it stays where it is
+    const TVector base = recentre ? cell.Centre : Channels(ColorToPixel(colors[k]));
+    const double reach = amount * std::sqrt(cell.Spread / cell.Count);
     auto channel = [&](size_t i) {
-      return std::clamp(int(std::lround(base[i] + reach * out[k][i])), 0, 255);
+      return std::clamp(int(std::lround(base[i] + reach * cell.Out[i])), 0, 255);
     };
     colors[k] = MakeColor(channel(0), channel(1), channel(2));
   }
