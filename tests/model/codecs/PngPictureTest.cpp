@@ -21,7 +21,8 @@ namespace {
 TSurface AlphaImage(int w, int h) {
   TSurface s = GradientImage(w, h);
   for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) s.SetPixel(x, y, WithAlpha(s.Pixel(x, y), (x * 37 + y * 11) & 0xFF));
+    for (int x = 0; x < w; ++x)
+      s.SetPixel(x, y, WithAlpha(s.Pixel(x, y), (x * 37 + y * 11) & 0xFF));
   return s;
 }
 
@@ -33,7 +34,7 @@ struct TPngCase {
 
 std::unique_ptr<TWorkPng> MakePng(const TPngCase& c, int w, int h) {
   auto png = std::make_unique<TWorkPng>();
-  std::vector<TColor> palette = c.Bits == 1 ? std::vector<TColor>{clBlack, clWhite}
+  std::vector<TColor> palette = c.Bits == 1   ? std::vector<TColor>{clBlack, clWhite}
                                 : c.Bits == 4 ? SixteenColors()
                                               : RampPalette(200);
   png->InitImage(w, h, nullptr, c.Bits);
@@ -69,7 +70,9 @@ TEST(PngDocument, EveryDepthRoundTripsAndReadsTheSameElsewhere) {
     EXPECT_EQ(read.GetBitCount(), c.Bits);
     EXPECT_EQ(read.Image(), png->Image());
     EXPECT_EQ(read.GetTransparent(), c.Key);
-    if (c.Key) EXPECT_EQ(read.GetTransparentColor(), png->GetTransparentColor());
+    if (c.Key) {
+      EXPECT_EQ(read.GetTransparentColor(), png->GetTransparentColor());
+    }
     if (c.Bits <= 8) {  // the palette keeps its order and size
       EXPECT_EQ(read.GetPalette().Count, png->GetPalette().Count);
       for (int i = 0; i < png->GetPalette().Count; ++i)
@@ -119,8 +122,9 @@ TEST(PngDocument, FilesFromOtherProgramsOpenWithTheirPixels) {
     const auto saved = external::MagickRgba(dir.File("out.png"));
     const auto pillow = external::PillowRgba(dir.File("out.png"));
     ASSERT_TRUE(saved && pillow);
-    if (std::string(m.Name) != "rgba16.png" && std::string(m.Name) != "gray16.png")
+    if (std::string(m.Name) != "rgba16.png" && std::string(m.Name) != "gray16.png") {
       EXPECT_EQ(external::FirstVisibleDifference(*saved, *original), -1);
+    }
     EXPECT_EQ(external::FirstVisibleDifference(*pillow, *saved), -1);
   }
 }
@@ -129,10 +133,11 @@ TEST(PngDocument, PalettesWithPartialTransparencyOpenAsAlpha) {
   // A palette whose entries are half transparent cannot be said with a key colour.
   const TTempDir dir;
   const std::string file = dir.File("partial.png");
-  ASSERT_TRUE(external::Run(
-      "/usr/bin/python3 -c \"from PIL import Image; im = Image.new('P', (5, 3)); "
-      "im.putpalette([255, 0, 0, 0, 255, 0, 0, 0, 255]); im.putdata([0, 1, 2] * 5); "
-      "im.save('" + file + "', transparency=bytes([0, 128]))\""));
+  ASSERT_TRUE(
+      external::Run("/usr/bin/python3 -c \"from PIL import Image; im = Image.new('P', (5, 3)); "
+                    "im.putpalette([255, 0, 0, 0, 255, 0, 0, 0, 255]); im.putdata([0, 1, 2] * 5); "
+                    "im.save('" +
+                    file + "', transparency=bytes([0, 128]))\""));
   const TDocument doc = OpenDocument(file);
   EXPECT_EQ(doc.Image->GetBitCount(), 32);
   EXPECT_EQ(doc.Image->Image().Pixel(0, 0), WithAlpha(0xFF0000, 0));
@@ -173,9 +178,10 @@ TEST(PngDocument, HostileHeadersAreRefusedBeforeAllocation) {
 
 TEST(PngDocument, AChunkLongerThanTheFileIsRefusedBeforeLibpngAsksForIt) {
   // 42 bytes whose suggested-palette chunk claims 2 GB: libpng would allocate it whole first.
-  const TBytes hostile = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 13, 'I', 'H',
-                          'D', 'R', 0, 0, 0, 6, 0, 0, 0, 6, 4, 3, 0, 0, 0, 0x12, 0xE2, 0xF2,
-                          0x7B, 0x7A, 0, 0, 0, 's', 'P', 'L', 'T', 0x82};
+  const TBytes hostile = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0,    0,    0,
+                          13,   'I', 'H', 'D', 'R',  0,    0,    0,    6,    0,    0,
+                          0,    6,   4,   3,   0,    0,    0,    0x12, 0xE2, 0xF2, 0x7B,
+                          0x7A, 0,   0,   0,   's',  'P',  'L',  'T',  0x82};
   for (auto read : {+[](const TBytes& b) { ReadPngPicture(b.data(), b.size()); },
                     +[](const TBytes& b) { ReadPng(b.data(), b.size()); }}) {
     try {
@@ -231,7 +237,8 @@ TEST(AlphaIcon, IconsFromOtherProgramsRoundTrip) {
   const std::string in = dir.File("im.ico");
   ASSERT_TRUE(external::Run(
       "convert -size 256x256 radial-gradient:'rgba(0,128,255,1)'-'rgba(255,0,0,0)' -define "
-      "icon:auto-resize=256,32,16 " + in + " 2>/dev/null"));
+      "icon:auto-resize=256,32,16 " +
+      in + " 2>/dev/null"));
   const TDocument doc = OpenDocument(in);
   ASSERT_TRUE(doc.IsGroup());
   doc.Group->SaveToFile(dir.File("out.ico"));
@@ -239,7 +246,8 @@ TEST(AlphaIcon, IconsFromOtherProgramsRoundTrip) {
     SCOPED_TRACE(i);
     EXPECT_EQ(doc.Group->GetFrame(i)->GetBitCount(), 32);
     const std::string n = "[" + std::to_string(i) + "]";
-    const auto before = external::MagickRgba(in + n), after = external::MagickRgba(dir.File("out.ico") + n);
+    const auto before = external::MagickRgba(in + n),
+               after = external::MagickRgba(dir.File("out.ico") + n);
     ASSERT_TRUE(before && after);
     EXPECT_EQ(external::FirstVisibleDifference(*after, *before), -1);
   }
