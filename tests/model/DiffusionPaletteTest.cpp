@@ -106,3 +106,16 @@ TEST(SpreadPalette, ColoursMoveOutwardsWithinTheChannelRange) {
   SpreadPalette(s, colors, 20, true);
   EXPECT_EQ(colors, (std::vector<TColor>{MakeColor(0, 0, 0), MakeColor(255, 255, 255)}));
 }
+
+TEST(DiffusionPalette, ExtremeShapesAreTriedOnStripsOfThem) {
+  // Larger than the trial, so tiles are cut from them: one pixel high or wide.
+  std::mt19937 rng(3);
+  for (auto [w, h] : {std::pair{300000, 1}, std::pair{1, 300000}, std::pair{700, 400}}) {
+    TSurface s(w, h);
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x) s.SetPixel(x, y, rng() & 0xFFFFFF);
+    const std::vector<TColor> colors = QuantizeColors(s, 16, TDitherMode::Stucki);
+    EXPECT_GE(colors.size(), 8u) << w << "x" << h;
+    EXPECT_LE(colors.size(), 16u) << w << "x" << h;
+  }
+}
