@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <random>
+#include <utility>
 
 #include "model/ColorBoxes.h"
 #include "model/ColorReduction.h"
