@@ -21,19 +21,30 @@ TRect ScreenRect(const TGifData& gif, const TGifFrameData& f) {
 }
 
 // Draws the frame's pixels onto the surface, leaving its transparent index out when asked.
-void DrawFrame(TSurface& target, const TGifData& gif, const TGifFrameData& f, bool transparent) {
+// Answers by how much the number of pixels in the key colour changed, counted on the way so that
+// the frame's rectangle is not scanned again before and after.
+int64_t DrawFrame(TSurface& target, const TGifData& gif, const TGifFrameData& f, bool transparent,
+                  TPixel key) {
   const std::vector<TColor>& table = ActiveTable(gif, f);
   TPixel lookup[256];
   for (int i = 0; i < 256; ++i) lookup[i] = ColorToPixel(TableColor(table, i));
+  const int skipped = transparent ? f.Control.TransparentIndex : -1;
   const TRect r = ScreenRect(gif, f);
+  int64_t change = 0;
   for (int y = r.Top; y < r.Bottom; ++y) {
     const uint8_t* src = f.Indices.data() + size_t(y - f.Top) * size_t(f.Width);
     TPixel* dst = target.Row(y);
+    int row = 0;
     for (int x = r.Left; x < r.Right; ++x) {
       const uint8_t index = src[x - f.Left];
-      if (!transparent || index != f.Control.TransparentIndex) dst[x] = lookup[index];
+      const TPixel old = dst[x];
+      const TPixel now = index == skipped ? old : lookup[index];
+      dst[x] = now;
+      row += int(now == key) - int(old == key);
     }
+    change += row;
   }
+  return change;
 }
 
 std::vector<TColor> PaddedTable(const std::vector<TColor>& table, int bits) {
@@ -155,9 +166,7 @@ bool TGifComposer::Next() {
                 saved_.Row(y - savedRect_.Top));
   }
   const bool transparent = f.Control.Present && f.Control.Transparent;
-  uncovered_ -= CountUncovered(r);
-  DrawFrame(screen_, gif_, f, transparent);
-  uncovered_ += CountUncovered(r);
+  uncovered_ += DrawFrame(screen_, gif_, f, transparent, ColorToPixel(group_.KeyColor));
   changes_.push_back(r);
   // The colours this frame can draw; a transparent colour among them needs a look at the screen.
   const std::vector<TColor>& table = ActiveTable(gif_, f);
@@ -231,12 +240,13 @@ void TGifComposer::Dispose(const TGifFrameData& f) {
     // different ways (transparent, the background colour, black), so they stay uncovered rather
     // than taking the background colour: saved again, they then look as before in each of them.
     screen_.FillRect(r, ColorToPixel(group_.KeyColor));
+    uncovered_ += int64_t(std::max(r.Width(), 0)) * std::max(r.Height(), 0);
   } else {
     for (int y = savedRect_.Top; y < savedRect_.Bottom; ++y)
       std::copy(saved_.Row(y - savedRect_.Top), saved_.Row(y - savedRect_.Top) + saved_.Width(),
                 screen_.Row(y) + savedRect_.Left);
+    uncovered_ += CountUncovered(r);
   }
-  uncovered_ += CountUncovered(r);
   changes_.push_back(r);
 }
 
@@ -300,7 +310,7 @@ TDecodedPicture DecodeGifPicture(const uint8_t* data, size_t size, TGifPictureEx
   if (!picture.Transparent)
     outside = TableColor(gif.GlobalTable.empty() ? table : gif.GlobalTable, gif.BackgroundIndex);
   picture.Image = TSurface(gif.ScreenWidth, gif.ScreenHeight, ColorToPixel(outside));
-  DrawFrame(picture.Image, gif, first, clear);
+  DrawFrame(picture.Image, gif, first, clear, ColorToPixel(key));
   if (extras) {
     extras->Interlaced = first.Interlaced;
     extras->Comments = first.Comments;
