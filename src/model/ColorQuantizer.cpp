@@ -12,6 +12,7 @@
 #include "model/DiffusionPalette.h"
 #include "model/Errors.h"
 #include "model/NearestColor.h"
+#include "model/PixelSample.h"
 
 namespace {
 
@@ -44,23 +45,16 @@ bool CollectFewColors(const TSurface& s, int limit, std::vector<TColor>& colors)
 // spread over the rows and columns, gives the same means as all of them within a fraction of a
 // level and keeps each pass cheap on large pictures.
 void RefineForNearest(const TSurface& s, std::vector<TColor>& colors, int passes) {
-  const int64_t pixels = int64_t(s.Width()) * s.Height();
-  const int step = std::max(1, int(std::sqrt(double(pixels) / 65536.0)));
   for (int pass = 0; pass < passes; ++pass) {
     const TNearestColorIndex index(colors);
     std::vector<std::array<int64_t, 4>> sums(colors.size(), {0, 0, 0, 0});
-    for (int y = step / 2, k = 0; y < s.Height(); y += step, ++k) {
-      const TPixel* row = s.Row(y);
-      // Shifting the columns from one sampled row to the next avoids sampling stripes.
-      for (int x = (k * 7) % step; x < s.Width(); x += step) {
-        const TPixel p = row[x];
-        auto& sum = sums[size_t(index.IndexOfPixel(p))];
-        sum[0] += (p >> 16) & 0xFF;
-        sum[1] += (p >> 8) & 0xFF;
-        sum[2] += p & 0xFF;
-        ++sum[3];
-      }
-    }
+    VisitSample(s, 65536, [&](TPixel p) {
+      auto& sum = sums[size_t(index.IndexOfPixel(p))];
+      sum[0] += (p >> 16) & 0xFF;
+      sum[1] += (p >> 8) & 0xFF;
+      sum[2] += p & 0xFF;
+      ++sum[3];
+    });
     for (size_t i = 0; i < colors.size(); ++i) {
       const auto& sum = sums[i];
       if (sum[3] == 0) continue;  // nothing near it in the sample: it stays where it is

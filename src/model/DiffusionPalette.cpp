@@ -4,10 +4,12 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "model/ColorBoxes.h"
 #include "model/ColorOctree.h"
 #include "model/NearestColor.h"
+#include "model/PixelSample.h"
 
 namespace {
 
@@ -15,18 +17,6 @@ using TVector = std::array<double, 3>;
 
 TVector Channels(TPixel p) {
   return {double((p >> 16) & 0xFF), double((p >> 8) & 0xFF), double(p & 0xFF)};
-}
-
-// Every `step`-th pixel of every `step`-th row, the columns shifted from one row to the next so
-// that the sample does not fall into stripes of the picture.
-template <typename TVisit>
-void VisitSample(const TSurface& s, int64_t pixels, TVisit visit) {
-  const int64_t all = int64_t(s.Width()) * s.Height();
-  const int step = std::max(1, int(std::sqrt(double(all) / double(pixels))));
-  for (int y = step / 2, k = 0; y < s.Height(); y += step, ++k) {
-    const TPixel* row = s.Row(y);
-    for (int x = (k * 7) % step; x < s.Width(); x += step) visit(row[x]);
-  }
 }
 
 // The pixels the candidates are tried on: the whole picture when it is small, otherwise square
@@ -171,18 +161,9 @@ std::vector<TPaletteCell> PaletteCells(const TSurface& s, const std::vector<TCol
   return cells;
 }
 
-// A tree about as fine as the palette is large: level 3 (cubes of 32 values) for 16 colours.
-int OctreeDepth(int maxColors) {
-  int depth = 1;
-  for (int n = maxColors; n >= 4; n /= 4) ++depth;
-  return std::clamp(depth, 2, TColorHistogram::Bits);
-}
-
-}  // namespace
-
-void SpreadPalette(const TSurface& s, std::vector<TColor>& colors, double amount, bool recentre) {
-  if (colors.empty()) return;
-  const std::vector<TPaletteCell> cells = PaletteCells(s, colors);
+// SpreadPalette with the cells of `colors` already found.
+void Spread(std::vector<TColor>& colors, const std::vector<TPaletteCell>& cells, double amount,
+            bool recentre) {
   for (size_t k = 0; k < colors.size(); ++k) {
     const TPaletteCell& cell = cells[k];
     if (cell.Count == 0) continue;  // no pixel near it: it stays where it is
@@ -200,6 +181,19 @@ void SpreadPalette(const TSurface& s, std::vector<TColor>& colors, double amount
   colors.swap(distinct);
 }
 
+// A tree about as fine as the palette is large: level 3 (cubes of 32 values) for 16 colours.
+int OctreeDepth(int maxColors) {
+  int depth = 1;
+  for (int n = maxColors; n >= 4; n /= 4) ++depth;
+  return std::clamp(depth, 2, TColorHistogram::Bits);
+}
+
+}  // namespace
+
+void SpreadPalette(const TSurface& s, std::vector<TColor>& colors, double amount, bool recentre) {
+  if (!colors.empty()) Spread(colors, PaletteCells(s, colors), amount, recentre);
+}
+
 std::vector<TColor> DiffusionPalette(const TSurface& s, const TColorHistogram& histogram,
                                      int maxColors, TDitherMode mode) {
   // Density-following boxes as they are; the same with small far groups weighed up, spread in
@@ -207,10 +201,11 @@ std::vector<TColor> DiffusionPalette(const TSurface& s, const TColorHistogram& h
   // 16 colours.
   std::vector<std::vector<TColor>> candidates{TColorBoxes(histogram).Colors(maxColors)};
   const std::vector<TColor> weighed = TColorBoxes(histogram, 0.5).Colors(maxColors);
-  candidates.push_back(weighed);
-  SpreadPalette(s, candidates.back(), 0.2, true);
-  candidates.push_back(weighed);
-  SpreadPalette(s, candidates.back(), 0.3, false);
+  const std::vector<TPaletteCell> cells = PaletteCells(s, weighed);
+  for (const auto& [amount, recentre] : {std::pair{0.2, true}, std::pair{0.3, false}}) {
+    candidates.push_back(weighed);
+    Spread(candidates.back(), cells, amount, recentre);
+  }
   candidates.push_back(
       TColorOctree(histogram, OctreeDepth(maxColors), TCubeError::Distance).Colors(maxColors));
   SpreadPalette(s, candidates.back(), 0.3, true);
