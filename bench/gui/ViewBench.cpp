@@ -102,17 +102,17 @@ BENCHMARK(BM_RowCopy1920x1080);
 void BM_DrawZoomed(benchmark::State& state) {
   RenderAt(state, Source(), false);
 }
-BENCHMARK(BM_DrawZoomed)->DenseRange(0, 4);
+BENCHMARK(BM_DrawZoomed)->DenseRange(0, 4)->UseRealTime();
 
 void BM_DrawZoomedHatched(benchmark::State& state) {
   RenderAt(state, TransparentSource(), true);
 }
-BENCHMARK(BM_DrawZoomedHatched)->DenseRange(0, 4);
+BENCHMARK(BM_DrawZoomedHatched)->DenseRange(0, 4)->UseRealTime();
 
 void BM_DrawZoomedAlpha(benchmark::State& state) {
   RenderAt(state, AlphaSource(), false, true);
 }
-BENCHMARK(BM_DrawZoomedAlpha)->DenseRange(0, 4);
+BENCHMARK(BM_DrawZoomedAlpha)->DenseRange(0, 4)->UseRealTime();
 
 // The outline of a large selection over the visible part, as each timer tick draws it.
 void BM_SelectionOutline(benchmark::State& state) {

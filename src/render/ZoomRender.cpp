@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/SelectBitmap.h"
+#include "render/RowBands.h"
 
 namespace {
 
@@ -234,21 +235,18 @@ TRowStyle MakeRowStyle(const TZoomStyle& style) {
   return s;
 }
 
-}  // namespace
-
-void DrawZoomed(const TSurface& source, int originX, int originY, const TPixelRows& target,
-                const TZoomStyle& style) {
-  if (target.Width <= 0 || target.Height <= 0) return;
-  const TRowStyle s = MakeRowStyle(style);
+// Writes view rows [first, last) of DrawZoomed; `first` starts a cell, so the rows of each cell
+// are written by one call and copies between them stay within it.
+void DrawZoomedRows(const TSurface& source, int originX, int originY, const TPixelRows& target,
+                    const TRowStyle& s, const std::vector<TPixel>& hatchRows, int first, int last) {
   const int count = target.Width - 1;  // content columns; the last one closes the picture
-  const std::vector<TPixel> hatchRows = s.Transparent ? HatchRows(count, s) : std::vector<TPixel>();
   const size_t rowBytes = size_t(target.Width) * sizeof(TPixel);
-  int sourceRow = originY;
+  int sourceRow = originY + first / s.Factor;
   int rowsLeft = 0;
-  int firstContentRow = 0;  // first non-grid row of the current cell
+  int firstContentRow = first;  // first non-grid row of the current cell
   bool cellHatched = false;
   bool written = false;  // the row was written with the one before
-  for (int i = 0; i < target.Height; ++i) {
+  for (int i = first; i < last; ++i) {
     TPixel* dst = target.Row(i);
     if (i == target.Height - 1) {
       std::fill(dst, dst + target.Width, s.Grid);
@@ -292,6 +290,24 @@ void DrawZoomed(const TSurface& source, int originX, int originY, const TPixelRo
     if (i == firstContentRow) cellHatched = hatched;
     dst[count] = s.Grid;
   }
+}
+
+// Views from this many pixels on are rendered in bands on several threads; below it the hand-over
+// would cost more than it saves.
+constexpr size_t BandedViewPixels = size_t(1) << 18;
+
+}  // namespace
+
+void DrawZoomed(const TSurface& source, int originX, int originY, const TPixelRows& target,
+                const TZoomStyle& style) {
+  if (target.Width <= 0 || target.Height <= 0) return;
+  const TRowStyle s = MakeRowStyle(style);
+  const int count = target.Width - 1;
+  const std::vector<TPixel> hatchRows = s.Transparent ? HatchRows(count, s) : std::vector<TPixel>();
+  const bool parallel = size_t(target.Width) * size_t(target.Height) >= BandedViewPixels;
+  RunRowBands(target.Height, s.Factor, parallel, [&](int first, int last) {
+    DrawZoomedRows(source, originX, originY, target, s, hatchRows, first, last);
+  });
 }
 
 void CompositeLayer(const TSelectBitmap& image, const TRect& visible, int factor,

@@ -178,6 +178,25 @@ TEST(ZoomRender, MatchesThePlainRenderAtEveryZoom) {
       }
 }
 
+TEST(ZoomRender, AViewLargeEnoughForBandsMatchesThePlainRender) {
+  // Views of this size are rendered in bands on several threads; each band must start its cells
+  // afresh, including the hatch phase and the two-row pass at 200%.
+  std::mt19937 rng(11);
+  TSurface src(700, 420);
+  const TColor colours[] = {Red, clBlack, clWhite};
+  for (int y = 0; y < src.Height(); ++y)
+    for (int x = 0; x < src.Width(); ++x) src.SetPixel(x, y, ColorToPixel(colours[rng() % 3]));
+  for (int f : {1, 2, 4, 8, 16}) {
+    TZoomStyle st = Style(f);
+    st.Transparent = true;
+    st.TransparentColor = clBlack;
+    const int w = 641 + f / 2, h = 401 + f / 2;
+    EXPECT_EQ(Render(src, 5, 3, w + f * 40, h + f * 15, st),
+              ReferenceZoom(src, 5, 3, w + f * 40, h + f * 15, st))
+        << "factor " << f;
+  }
+}
+
 TEST(DashSegments, PhaseFollowsTheStartCoordinate) {
   TSurface t(40, 2, 0);
   const TPixel a = 1, b = 2;
