@@ -9,8 +9,8 @@
 // Calls work(first, last) for consecutive row ranges covering [0, rows), each range starting on a
 // multiple of `unit` (a band never splits a group of rows that depend on each other), and returns
 // when all have run. Bands may run on other threads, so `work` must only write rows of its own
-// band. With `parallel` false, or when no helper is free, everything runs on the calling thread
-// as one band.
+// band, and must not throw. With `parallel` false, or when no helper is free, everything runs on
+// the calling thread as one band.
 void RunRowBands(int rows, int unit, bool parallel, const std::function<void(int, int)>& work);
 
 // How many threads a parallel run may use, the calling one included (1 on a single core).

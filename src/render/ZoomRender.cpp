@@ -7,28 +7,9 @@
 
 #include "model/SelectBitmap.h"
 #include "render/RowBands.h"
+#include "render/ZoomRows.h"
 
 namespace {
-
-// Functions built once per instruction set and chosen when the program starts (x86-64 only).
-#if defined(__x86_64__) && defined(__GNUC__)
-#define VectorClones __attribute__((target_clones("avx2", "default")))
-#else
-#define VectorClones
-#endif
-
-// What one magnified row needs besides its source pixels.
-struct TRowStyle {
-  int Factor;
-  bool GridColumns;
-  TPixel Grid;
-  bool Transparent;
-  TPixel Key;  // transparent colour as a pixel word without the high byte
-  bool Alpha;
-  TPixel Back;
-  TPixel BackInverse;
-  int HatchPeriod;
-};
 
 // The row of one whole image pixel per view pixel: a copy, or a blend with the hatch row. Rows
 // of this factor are never shared, so whether the hatch showed is not needed.
@@ -151,37 +132,6 @@ bool ZoomCells(const TPixel* src, TPixel* dst, int count, int f, const TPixel* h
   return hatched;
 }
 
-// One straight-alpha pixel over an opaque view pixel, rounded per channel.
-inline TPixel BlendOver(TPixel p, TPixel under) {
-  const uint32_t a = uint32_t(AlphaOf(p)), b = 255 - a;
-  TPixel out = OpaqueBits;
-  for (int shift : {0, 8, 16}) {
-    const uint32_t v = ((p >> shift) & 0xFF) * a + ((under >> shift) & 0xFF) * b;
-    out |= ((v + 127) / 255) << shift;
-  }
-  return out;
-}
-
-// Cells of an image with alpha: opaque pixels are runs as elsewhere, translucent ones blend
-// with the hatch row (or the plain background when there is none). Answers whether any blended.
-bool ZoomAlphaCells(const TPixel* src, TPixel* dst, int count, const TPixel* hatch,
-                    const TRowStyle& s) {
-  const int f = s.Factor;
-  bool blended = false;
-  for (int start = 0, c = 0; start < count; start += f, ++c) {
-    const int n = std::min(f, count - start);
-    const TPixel p = src[c];
-    if (!IsTranslucent(p)) {
-      std::fill(dst + start, dst + start + n, p | OpaqueBits);
-    } else {
-      for (int k = 0; k < n; ++k) dst[start + k] = BlendOver(p, hatch ? hatch[start + k] : s.Back);
-      blended = true;
-    }
-    if (s.GridColumns) dst[start] = s.Grid;
-  }
-  return blended;
-}
-
 // Writes one content row of the view: `count` pixels (the closing column excluded) from `src`.
 // `hatch` is the hatch row of this view row, or null without transparency. Answers whether the
 // row shows any hatch, that is whether it depends on the view row.
@@ -277,10 +227,11 @@ void DrawZoomedRows(const TSurface& source, int originX, int originY, const TPix
     const TPixel* src = source.Row(sourceRow - 1) + originX;
     const TPixel* hatch =
         s.Transparent ? hatchRows.data() + size_t(i % s.HatchPeriod) * size_t(count) : nullptr;
-    if (hatch && s.Factor == 2 && !s.Alpha && i + 1 < target.Height - 1) {
+    if (hatch && s.Factor == 2 && i + 1 < target.Height - 1) {
       TPixel* below = target.Row(i + 1);
       const TPixel* hatchBelow = hatchRows.data() + size_t((i + 1) % s.HatchPeriod) * size_t(count);
-      cellHatched = HatchedCellRows2(src, dst, below, count, hatch, hatchBelow, s.Key);
+      cellHatched = s.Alpha ? ZoomAlphaCellRows2(src, dst, below, count, hatch, hatchBelow, s)
+                            : HatchedCellRows2(src, dst, below, count, hatch, hatchBelow, s.Key);
       dst[count] = s.Grid;
       below[count] = s.Grid;
       written = true;

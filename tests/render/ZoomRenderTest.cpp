@@ -26,6 +26,18 @@ TZoomStyle Style(int factor, bool grid = true) {
   return s;
 }
 
+// A pixel with alpha over an opaque colour, each channel rounded to the nearest.
+TColor Over(TPixel p, TColor under) {
+  const int a = AlphaOf(p);
+  const TColor c = PixelToColor(p & 0xFFFFFF);
+  int channels[3];
+  for (int k = 0; k < 3; ++k) {
+    const int v = int((c >> (8 * k)) & 0xFF) * a + int((under >> (8 * k)) & 0xFF) * (255 - a);
+    channels[k] = (2 * v + 255) / 510;
+  }
+  return MakeColor(channels[0], channels[1], channels[2]);
+}
+
 // The magnified render written the plain way, pixel by pixel, as a yardstick for the quick one.
 TSurface ReferenceZoom(const TSurface& src, int ox, int oy, int w, int h, const TZoomStyle& st) {
   TSurface out(w, h, 0);
@@ -47,10 +59,13 @@ TSurface ReferenceZoom(const TSurface& src, int ox, int oy, int w, int h, const 
         c = st.GridColor;
       } else {
         const TColor p = At(src, sx, sy);
-        if (!st.Transparent || p != st.TransparentColor)
+        const TColor hatch = j % g == i % g ? st.Background ^ 0xFFFFFF : st.Background;
+        if (st.Alpha)
+          c = Over(src.Pixel(sx, sy), st.Hatch ? hatch : st.Background);
+        else if (!st.Transparent || p != st.TransparentColor)
           c = p;
         else
-          c = j % g == i % g ? st.Background ^ 0xFFFFFF : st.Background;
+          c = hatch;
       }
       out.SetPixel(j, i, ColorToPixel(c));
       if (--colsLeft == 0) {
@@ -174,6 +189,28 @@ TEST(ZoomRender, MatchesThePlainRenderAtEveryZoom) {
           EXPECT_EQ(Render(src, ox, oy, w, h, st), ReferenceZoom(src, ox, oy, w, h, st))
               << "factor " << f << " grid " << grid << " transparent " << transparent
               << " part " << part;
+        }
+      }
+}
+
+TEST(ZoomRender, AlphaMatchesThePlainBlendAtEveryZoom) {
+  std::mt19937 rng(5);
+  TSurface src(41, 27);
+  const int alphas[] = {0, 255, 1, 128, 254};
+  for (int y = 0; y < src.Height(); ++y)
+    for (int x = 0; x < src.Width(); ++x)
+      src.SetPixel(x, y, WithAlpha(rng() & 0xFFFFFF, alphas[rng() % 5]));
+  for (int f : {1, 2, 3, 4, 8, 16})
+    for (bool grid : {true, false})
+      for (bool hatch : {true, false}) {
+        TZoomStyle st = Style(f, grid);
+        st.Alpha = true;
+        st.Hatch = hatch;
+        st.Background = MakeColor(200, 100, 30);
+        for (int part : {0, f / 2 + 1}) {
+          const int w = 30 * f + 1 + part, h = 20 * f + 1 + part;
+          EXPECT_EQ(Render(src, 2, 4, w, h, st), ReferenceZoom(src, 2, 4, w, h, st))
+              << "factor " << f << " grid " << grid << " hatch " << hatch << " part " << part;
         }
       }
 }
