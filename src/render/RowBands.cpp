@@ -5,6 +5,7 @@
 #include <condition_variable>
 #include <memory>
 #include <mutex>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -56,7 +57,11 @@ class TBandPool {
   TBandPool() {
     const unsigned cores = UsableCores();
     const int helpers = int(std::min(cores, 4u)) - 1;
-    for (int i = 0; i < helpers; ++i) threads_.emplace_back([this] { Serve(); });
+    // A system out of threads leaves fewer helpers, or none: the renders then run on the caller.
+    try {
+      for (int i = 0; i < helpers; ++i) threads_.emplace_back([this] { Serve(); });
+    } catch (const std::system_error&) {
+    }
   }
 
   ~TBandPool() {
