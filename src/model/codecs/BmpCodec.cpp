@@ -39,7 +39,7 @@ struct TBmpInfo {
   uint32_t ColorsUsed = 0;
   uint32_t SizeImage = 0;
   uint32_t Masks[3] = {0, 0, 0};
-  uint32_t AlphaMask = 0;  // 32-bit images whose header names an alpha channel
+  uint32_t AlphaMask = 0;  // 16- and 32-bit images whose header names an alpha channel
   size_t PaletteOffset = 0;  // first palette entry (after any masks that follow the header)
   int PaletteEntrySize = 4;
   uint32_t DataOffset = 0;
@@ -59,6 +59,7 @@ void ReadMasks(const uint8_t* data, size_t size, TBmpInfo& info) {
   const bool hasAlpha = info.Compression == BiAlphaBitfields || info.HeaderSize == 56 ||
                         info.HeaderSize >= 108;
   if (hasAlpha && info.Bits == 32) info.AlphaMask = GetLE32(data + start + 12);
+  if (hasAlpha && info.Bits == 16) info.AlphaMask = GetLE32(data + start + 12) & 0xFFFF;
 }
 
 void CheckFormat(const TBmpInfo& info) {
@@ -215,6 +216,7 @@ TDecodedPicture ReadBmp(const uint8_t* data, size_t size) {
   const TDibRowDecoder decoder = MakeDecoder(info, palette);
   TDecodedPicture picture;
   picture.Kind = TPictureKind::Bitmap;
+  bool alpha = false;
   if (info.Compression == BiRle8 || info.Compression == BiRle4) {
     const int64_t pixels = info.Width * info.Height;
     if (pixels > FreeRlePixels && pixels / MaxRlePixelsPerByte > int64_t(size - info.DataOffset))
@@ -224,11 +226,14 @@ TDecodedPicture ReadBmp(const uint8_t* data, size_t size) {
               picture.Image);
   } else {
     picture.Image = DecodeRows(data, size, info, decoder);
-    if (info.AlphaMask != 0) SettleAlpha(picture.Image);
+    alpha = info.AlphaMask != 0 && SettleAlpha(picture.Image);
   }
   picture.BitCount = uint8_t(info.Bits == 2 ? 24 : info.Bits);
+  // A 16-bit picture whose alpha is used opens as 32 bits, the depth that keeps alpha, so that
+  // no pixel changes its look.
+  if (alpha) picture.BitCount = 32;
   if (picture.BitCount <= 8) picture.Palette = std::move(palette);
-  if (info.Bits == 16) {
+  if (picture.BitCount == 16) {
     const bool named = info.Compression == BiBitfields || info.Compression == BiAlphaBitfields;
     picture.ChannelMasks = named ? std::array<uint32_t, 3>{info.Masks[0], info.Masks[1], info.Masks[2]}
                                  : Rgb555Masks;
@@ -242,6 +247,8 @@ std::optional<TPictureHeader> ReadBmpHeader(const uint8_t* data, size_t size,
   if (info.Compression != BiRgb && info.Compression != BiBitfields &&
       info.Compression != BiAlphaBitfields)
     return std::nullopt;  // run-length coded or embedded: the corner needs the whole picture
+  // A 16-bit picture with an alpha mask opens as 32 bits if any pixel uses it.
+  if (info.Bits == 16 && info.AlphaMask != 0) return std::nullopt;
   std::vector<TColor> palette = ReadPalette(data, size, info);
   // The same checks as reading the whole file, against the file's size.
   SettleDataOffset(info, palette.size(), fileSize);

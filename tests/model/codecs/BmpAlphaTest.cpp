@@ -10,10 +10,12 @@
 #include "../TempDir.h"
 #include "model/Document.h"
 #include "model/FileIO.h"
+#include "model/PictureFacts.h"
 #include "model/WorkImages.h"
 #include "model/codecs/BmpCodec.h"
 #include "model/codecs/CodecBytes.h"
 #include "model/codecs/CodecTestUtil.h"
+#include "model/codecs/PngCodec.h"
 #include "model/codecs/ExternalDecoders.h"
 
 namespace {
@@ -179,4 +181,49 @@ TEST(BmpAlpha, FilesWithAnAlphaMaskOpenWithItAndRoundTrip) {
     EXPECT_EQ(again.Image->GetBitCount(), 32);
     EXPECT_EQ(again.Image->Image(), doc.Image->Image());
   }
+}
+
+TEST(BmpAlpha, SixteenBitFilesWithAnAlphaMaskOpenAs32Bits) {
+  // 4 bits for each channel, 5 for each colour and 1 for alpha, and 1-9-2 colour bits with 4 for
+  // alpha: each opens as a 32-bit picture showing what the suite's reference rendering shows.
+  if (!std::filesystem::exists(CorpusFile("rgba16-4444.bmp"))) GTEST_SKIP() << "no corpus";
+  const TTempDir dir;
+  for (const std::string name : {"rgba16-4444", "rgba16-5551", "rgba16-1924"}) {
+    SCOPED_TRACE(name);
+    const TDocument doc = OpenDocument(CorpusFile(name + ".bmp"));
+    EXPECT_EQ(doc.Image->GetBitCount(), 32);
+    EXPECT_TRUE(doc.Image->UsesAlpha());
+    // The depth takes every pixel, so describing the file cannot stop at its header.
+    EXPECT_FALSE(ProbePictureFile(CorpusFile(name + ".bmp")));
+    const TBytes png = ReadFileBytes(CorpusFile("../html/" + name + ".png"));
+    const TRgbaImage reference = ReadPng(png.data(), png.size());
+    const TSurface& image = doc.Image->Image();
+    ASSERT_EQ(reference.Width, image.Width());
+    ASSERT_EQ(reference.Height, image.Height());
+    int differing = 0;
+    for (int y = 0; y < image.Height(); ++y)
+      for (int x = 0; x < image.Width(); ++x) {
+        const uint8_t* r = &reference.Rgba[(size_t(y) * size_t(image.Width()) + size_t(x)) * 4];
+        const TPixel p = image.Pixel(x, y);
+        // Five-bit channels are widened by repeating their top bits, which the reference's
+        // rounding of v * 255 / 31 may put one level higher.
+        const TColor c = PixelToColor(p);
+        const bool close = std::abs(RedOf(c) - r[0]) <= 1 && std::abs(GreenOf(c) - r[1]) <= 1 &&
+                           std::abs(BlueOf(c) - r[2]) <= 1;
+        differing += AlphaOf(p) == r[3] && (r[3] == 0 || close) ? 0 : 1;
+      }
+    EXPECT_EQ(differing, 0);
+    doc.Image->SaveToFile(dir.File("out.bmp"));
+    const TDocument again = OpenDocument(dir.File("out.bmp"));
+    EXPECT_EQ(again.Image->GetBitCount(), 32);
+    EXPECT_EQ(again.Image->Image(), image);
+  }
+  // The same file with every alpha bit cleared says nothing about transparency: it stays a 16-bit
+  // picture, opaque, with its channel layout.
+  TBytes file = ReadFileBytes(CorpusFile("rgba16-4444.bmp"));
+  const size_t start = GetLE32(file.data() + 10);
+  for (size_t i = start + 1; i < file.size(); i += 2) file[i] &= 0x0F;
+  const TDecodedPicture read = ReadBmp(file.data(), file.size());
+  EXPECT_EQ(read.BitCount, 16);
+  EXPECT_FALSE(read.Image.Pixel(0, 0) >> 24);
 }
