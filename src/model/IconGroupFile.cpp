@@ -29,6 +29,7 @@ void TIconGroup::LoadFromFile(const std::string& name) {
     }
     frame->SetLeftColor(clBlack);
     frame->SetRightColor(clWhite);
+    if (auto* iconFrame = dynamic_cast<TIconFrame*>(frame)) iconFrame->StoredAsPng = icon.Png;
   }
   TImageGroup::LoadFromFile(name);
 }
@@ -42,6 +43,7 @@ void TIconGroup::SaveToFile(const std::string& name) {
     TIconImage icon;
     icon.Image = copy.Image();
     icon.BitCount = uint8_t(copy.GetBitCount());
+    icon.Png = copy.StoredAsPng;
     if (icon.BitCount <= 8) {
       const TPaletteRecord& pal = copy.GetPalette();
       for (int k = 0; k < pal.Count && k < (1 << icon.BitCount); ++k)

@@ -12,7 +12,9 @@ void TWorkFrame::Assign(const TSelectBitmap& source) {
   TWorkImage::Assign(source);
 }
 
-std::string TWorkFrame::GetFileName() const { return group_ ? group_->FileName : TWorkImage::GetFileName(); }
+std::string TWorkFrame::GetFileName() const {
+  return group_ ? group_->FileName : TWorkImage::GetFileName();
+}
 
 void TWorkFrame::SetFileName(const std::string& name) {
   if (group_)
@@ -29,7 +31,9 @@ void TWorkFrame::SaveToFile(const std::string& name) {
   if (group_) group_->SaveToFile(name);
 }
 
-void TWorkFrame::SetGroup(TImageGroup* group) { group_ = group; }
+void TWorkFrame::SetGroup(TImageGroup* group) {
+  group_ = group;
+}
 
 // ---- TUniformFrame ----
 
@@ -138,7 +142,9 @@ std::unique_ptr<TSelectBitmap> TWorkGifFrame::Create() const {
   return std::make_unique<TWorkGifFrame>();
 }
 
-std::string TWorkGifFrame::GetColorModes() const { return JoinColorModes({1, 2, 3, 4, 5, 6, 7, 8}); }
+std::string TWorkGifFrame::GetColorModes() const {
+  return JoinColorModes({1, 2, 3, 4, 5, 6, 7, 8});
+}
 
 void TWorkGifFrame::SetDelay(uint32_t ms) {
   delay_ = std::min(ms, MaxDelay);
@@ -196,6 +202,16 @@ void TIconFrame::SetRightColor(TColor c) {
     TWorkFrame::SetRightColor(c);
 }
 
-std::string TIconFrame::GetColorModes() const { return JoinColorModes({1, 4, 8, 16, 24, 32}); }
+std::string TIconFrame::GetColorModes() const {
+  return JoinColorModes({1, 4, 8, 16, 24, 32});
+}
 
-std::unique_ptr<TSelectBitmap> TIconFrame::Create() const { return std::make_unique<TIconFrame>(); }
+std::unique_ptr<TSelectBitmap> TIconFrame::Create() const {
+  return std::make_unique<TIconFrame>();
+}
+
+void TIconFrame::Assign(const TSelectBitmap& source) {
+  TWorkFrame::Assign(source);
+  // Undo steps are plain pictures: taking one back leaves the storage as it is.
+  if (const auto* icon = dynamic_cast<const TIconFrame*>(&source)) StoredAsPng = icon->StoredAsPng;
+}

@@ -148,4 +148,9 @@ class TIconFrame : public TWorkFrame {
   std::string GetColorModes() const override;
   std::unique_ptr<TSelectBitmap> Create() const override;
   bool IsIconFrame() const override { return true; }
+  // Copies StoredAsPng from another sub-icon; any other source leaves it as it is.
+  void Assign(const TSelectBitmap& source) override;
+  // Whether the file stored the sub-icon PNG-compressed, kept so that saving stores it alike
+  // while it has 32 bits.
+  bool StoredAsPng = false;
 };

@@ -125,8 +125,7 @@ TPixel ComposeMasked(TPixel color, bool andBit) {
   return color == 0 ? IconTransparentColor : IconInvertColor;
 }
 
-TIconImage ReadDibEntry(const uint8_t* block, size_t bytes, int directoryHeight,
-                        int64_t& budget) {
+TIconImage ReadDibEntry(const uint8_t* block, size_t bytes, int directoryHeight, int64_t& budget) {
   TDibEntry e = ReadDibHeader(block, bytes, directoryHeight);
   CheckRows(e, bytes);
   if (int64_t(e.Width) * e.Height > budget) throw EVelmoraError("The icon file is too large.");
@@ -175,6 +174,7 @@ TIconImage ReadPngEntry(const uint8_t* block, size_t bytes, int64_t& budget) {
   TIconImage icon;
   icon.Image = std::move(png.Image);
   icon.BitCount = 32;
+  icon.Png = true;
   return icon;
 }
 
@@ -353,8 +353,8 @@ void EncodeDirectRow(const TPixel* src, int w, int fileBits, std::vector<TPixel>
   }
 }
 
-void EncodeIndexRow(const TPixel* src, const uint8_t* indices, int w, int fileBits,
-                    uint8_t* xorRow, uint8_t* andRow) {
+void EncodeIndexRow(const TPixel* src, const uint8_t* indices, int w, int fileBits, uint8_t* xorRow,
+                    uint8_t* andRow) {
   for (int x = 0; x < w; ++x) {
     const TPixel p = src[x] & 0xFFFFFF;
     if (p == IconTransparentColor || p == IconInvertColor)
@@ -372,7 +372,8 @@ void AppendImageBlock(TBytes& out, const TIconImage& icon, int fileBits,
   AppendInfoHeader(out, image, storedBits);
   if (table)
     for (TColor c : table->Colors)
-      AppendLE32(out, uint32_t(BlueOf(c)) | (uint32_t(GreenOf(c)) << 8) | (uint32_t(RedOf(c)) << 16));
+      AppendLE32(out,
+                 uint32_t(BlueOf(c)) | (uint32_t(GreenOf(c)) << 8) | (uint32_t(RedOf(c)) << 16));
   const size_t xorStride = size_t(DibStride(w, storedBits));
   const size_t andStride = size_t(DibStride(w, 1));
   const size_t xorStart = out.size();
@@ -422,9 +423,9 @@ TBytes WriteIcon(const std::vector<TIconImage>& images) {
     while (fileBits <= 8 && !(table = PlanIconTable(icon, fileBits)))
       fileBits = fileBits == 1 ? 4 : fileBits == 4 ? 8 : 24;
     const size_t offset = out.size();
-    if (fileBits == 32 && (icon.Image.Width() >= 256 || icon.Image.Height() >= 256)) {
+    if (fileBits == 32 && (icon.Png || icon.Image.Width() >= 256 || icon.Image.Height() >= 256)) {
       // Large 32-bit sub-icons are stored PNG-compressed, as icon files since the 256-pixel
-      // size expect.
+      // size expect, and so are those that came PNG-compressed.
       TSurface pixels = icon.Image;
       for (int y = 0; y < pixels.Height(); ++y)
         for (TPixel *p = pixels.Row(y), *end = p + pixels.Width(); p < end; ++p)

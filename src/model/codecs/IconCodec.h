@@ -17,6 +17,8 @@ struct TIconImage {
   TSurface Image;
   uint8_t BitCount = 24;
   std::vector<TColor> Palette;  // 2^BitCount entries for bit counts up to 8, else empty
+  // Stored PNG-compressed: read so, or to be written so (at 32 bits; larger ones always are).
+  bool Png = false;
 };
 
 // Reads every sub-icon in directory order (a bare PNG reads as one sub-icon). Bitmap sub-icons
@@ -32,6 +34,6 @@ std::vector<TIconImage> ReadIcon(const uint8_t* data, size_t size);
 // pixels are stored over a black table entry and inverting ones over another colour; a palette
 // sub-icon without such entries lends entries no pixel uses, and one without a spare entry is
 // stored one depth up (4, 8 or 24 bits) so that no pixel changes. 32-bit sub-icons keep their
-// alpha, with an AND mask set where alpha is below 128; those 256 pixels wide or high are stored
-// PNG-compressed.
+// alpha, with an AND mask set where alpha is below 128; those 256 pixels wide or high, and those
+// marked Png, are stored PNG-compressed.
 TBytes WriteIcon(const std::vector<TIconImage>& images);

@@ -1,7 +1,10 @@
 // Icon files: the layout written, round trips, and the two reserved colours.
 #include <gtest/gtest.h>
 
+#include "../TempDir.h"
 #include "model/Errors.h"
+#include "model/FileIO.h"
+#include "model/Groups.h"
 #include "model/codecs/CodecBytes.h"
 #include "model/codecs/CodecTestUtil.h"
 #include "model/codecs/HandMadeFiles.h"
@@ -292,4 +295,46 @@ TEST(IconCodec, AnUnderstatedEntrySizeStillReadsThePicture) {
   EXPECT_EQ(read[0].Image, icon.Image);
   file.resize(file.size() - 1);  // but the picture itself must be there
   EXPECT_THROW(Read(file), EVelmoraError);
+}
+
+namespace {
+
+// Whether sub-icon `i` of an icon file is stored PNG-compressed.
+bool EntryIsPng(const TBytes& file, int i) {
+  const size_t offset = GetLE32(file.data() + 6 + 16 * i + 12);
+  return HasPngSignature(file.data() + offset, file.size() - offset);
+}
+
+}  // namespace
+
+TEST(IconCodec, PngCompressedSubIconsStayPngCompressed) {
+  // A 48-pixel sub-icon stored PNG-compressed beside bitmap ones: it is saved PNG-compressed
+  // again, through an edit and its undo, while it has 32 bits.
+  std::vector<TIconImage> icons = {MakeIcon(48, 48, 32), MakeIcon(16, 16, 32), MakeIcon(32, 32, 8)};
+  icons[0].Png = true;
+  const TBytes file = WriteIcon(icons);
+  ASSERT_TRUE(EntryIsPng(file, 0));
+  const std::vector<TIconImage> read = Read(file);
+  EXPECT_TRUE(read[0].Png);
+  EXPECT_FALSE(read[1].Png);
+  EXPECT_FALSE(read[2].Png);
+
+  const TTempDir dir;
+  WriteFileAtomic(dir.File("a.ico"), file);
+  TIconGroup group;
+  group.LoadFromFile(dir.File("a.ico"));
+  TWorkFrame* frame = group.GetFrame(0);
+  ASSERT_TRUE(frame->SaveUndo());
+  frame->EditImage().SetPixel(3, 3, ColorToPixel(clRed));
+  frame->Undo();
+  group.SaveToFile(dir.File("b.ico"));
+  TBytes saved = ReadFileBytes(dir.File("b.ico"));
+  EXPECT_TRUE(EntryIsPng(saved, 0));
+  EXPECT_FALSE(EntryIsPng(saved, 1));
+  EXPECT_EQ(Read(saved)[0].Image, read[0].Image);
+
+  // At a palette depth it is a bitmap like any other.
+  frame->SetBitCount(8);
+  group.SaveToFile(dir.File("c.ico"));
+  EXPECT_FALSE(EntryIsPng(ReadFileBytes(dir.File("c.ico")), 0));
 }
