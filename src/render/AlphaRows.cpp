@@ -58,8 +58,10 @@ void WriteTwoTones(const TPixel* overBack, const TPixel* overInverse, TPixel* ds
     }
     return;
   }
-  // Which pixels of a cell show the inverse colour; without the hatch, none.
-  std::vector<TPixel> inverse(size_t(f), 0);
+  // Which pixels of a cell show the inverse colour; without the hatch, none. Kept per thread, as
+  // the scratch rows are, so that a row costs no allocation.
+  thread_local std::vector<TPixel> inverse;
+  inverse.assign(size_t(f), 0);
   if (hatch)
     for (int k = 0; k < f; ++k) inverse[size_t(k)] = hatch[k] == s.BackInverse ? ~TPixel(0) : 0;
   const bool grid = s.GridColumns;
